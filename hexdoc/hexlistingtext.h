@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+
+#include "hexdoc/bytebuffer.h"
+#include "hexdoc/hexlayout.h"
+#include "platform/textsource.h"
+
+/// The listing of a byte buffer: the view's prefix, then one line per 16 bytes
+/// (line number, hexadecimal cells, character cells), trailing white space
+/// trimmed, produced line by line from the bytes on demand.
+///
+/// It reads the buffer live, so a byte changed in place shows at once; the
+/// byte count is taken when the listing is made, and a change of length needs
+/// a new listing. The buffer must outlive it.
+class HexListingText final : public TextSource {
+public:
+    HexListingText(QByteArray prefix, const ByteBuffer& bytes);
+
+    TextPos length() const override;
+    qint64 lineCount() const override;
+    TextPos lineStart(qint64 line) const override;
+    qint64 lineOfPosition(TextPos pos) const override;
+    void appendText(TextPos from, TextPos to, QByteArray& out) const override;
+    /// Accepts a replacement only when it equals the text the bytes give now.
+    bool replace(TextPos from, TextPos to, QByteArrayView text) override;
+
+    qint64 byteCount() const { return m_byteCount; }
+    const HexLayout& layout() const { return m_layout; }
+
+private:
+    QByteArray m_prefix;
+    const ByteBuffer& m_bytes;
+    qint64 m_byteCount;
+    HexLayout m_layout;
+    // Derived once: the prefix's own line starts, and the text length.
+    std::vector<TextPos> m_prefixLineStarts;
+    TextPos m_length = 0;
+};
