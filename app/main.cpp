@@ -1,4 +1,17 @@
-int main()
+#include <QApplication>
+
+#include "app/cvellmarapp.h"
+
+int main(int argc, char* argv[])
 {
-    return 0;
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Varn Technology"));
+    QApplication::setApplicationName(QStringLiteral("Vellmar"));
+    QApplication::setApplicationVersion(QStringLiteral("2.12"));
+    CVellmarApp app;
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    if (!app.initInstance(arguments))
+        return 1;
+    return QApplication::exec();
 }

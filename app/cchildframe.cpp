@@ -1,0 +1,58 @@
+#include "app/cchildframe.h"
+
+#include <QCloseEvent>
+
+#include "hexdoc/cvellmardoc.h"
+#include "hexdoc/cvellmarview.h"
+
+CChildFrame::CChildFrame(CVellmarView* view, QWidget* parent)
+    : ChildFrameBase(parent)
+    , m_view(view)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view);
+    Document* doc = view->document();
+    connect(doc, &Document::titleChanged, this, &CChildFrame::updateTitle);
+    connect(doc, &Document::viewsChanged, this, &CChildFrame::updateTitle);
+    connect(doc, &Document::modifiedChanged, this, &CChildFrame::setWindowModified);
+    setWindowModified(doc->isModified());
+    updateTitle();
+}
+
+View* CChildFrame::activeView() const
+{
+    return m_view;
+}
+
+void CChildFrame::updateTitle()
+{
+    // A document shown in several windows numbers them, "Vellmar1:1", "Vellmar1:2".
+    Document* doc = m_view->document();
+    const auto& views = doc->views();
+    QString title = doc->title();
+    if (views.size() > 1) {
+        const auto index = std::find(views.begin(), views.end(), static_cast<View*>(m_view)) - views.begin();
+        title += QStringLiteral(":%1").arg(index + 1);
+    }
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setAccessibleName(title);
+}
+
+void CChildFrame::showEvent(QShowEvent* event)
+{
+    ChildFrameBase::showEvent(event);
+    if (m_firstShow) {
+        m_firstShow = 0;
+        showMaximized();
+    }
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    Document* doc = m_view->document();
+    if (doc->views().size() == 1 && !doc->isClosing() && !doc->saveModified()) {
+        event->ignore();
+        return;
+    }
+    ChildFrameBase::closeEvent(event);
+}

@@ -1,0 +1,377 @@
+#include "app/cmainframe.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/actionfactory.h"
+#include "app/childframebase.h"
+#include "app/cvellmarapp.h"
+#include "platform/document.h"
+#include "platform/recentfilelist.h"
+#include "platform/view.h"
+
+namespace {
+
+struct LockIndicator {
+    Qt::Key key;
+    const char* text;
+};
+constexpr LockIndicator kLockIndicators[] = {
+    {Qt::Key_CapsLock, "CAP"},
+    {Qt::Key_NumLock, "NUM"},
+    {Qt::Key_ScrollLock, "SCRL"},
+};
+
+constexpr CommandId kRecentFileIds[] = {CommandId::RecentFile1, CommandId::RecentFile2, CommandId::RecentFile3,
+                                        CommandId::RecentFile4};
+
+bool isUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::FocusIn:
+    case QEvent::WindowActivate:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVellmarApp& app)
+    : m_app(app)
+    , m_mdiArea(new QMdiArea(this))
+{
+    setWindowTitle(QStringLiteral("Vellmar"));
+    setObjectName(QStringLiteral("MainFrame"));
+    setAccessibleName(QStringLiteral("Vellmar"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/vellmar.svg")));
+    setAcceptDrops(true);
+    m_mdiArea->setAccessibleName(QStringLiteral("Document windows"));
+    setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::onActiveChildChanged);
+    buildToolBars();
+    buildStatusBar();
+    buildAccelerators();
+    addCommands();
+    buildMenus(WindowState::NoDocument);
+    connect(&RecentFileList::instance(), &RecentFileList::changed, this, [this] { buildMenus(m_menuState); });
+    qApp->installEventFilter(this);
+    updateCommandUI();
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+}
+
+QAction* CMainFrame::commandAction(CommandId id, const QString& text, QObject* parent)
+{
+    QAction* action = makeCommandAction(id, text, parent);
+    connect(action, &QAction::triggered, this, [this, id] { executeCommand(id); });
+    connect(action, &QObject::destroyed, this, [this, action] { std::erase(m_actions, action); });
+    m_actions.push_back(action);
+    return action;
+}
+
+void CMainFrame::buildToolBars()
+{
+    for (const ToolBarDefinition& definition : toolBarDefinitions()) {
+        QToolBar* bar = addToolBar(definition.title);
+        bar->setObjectName(definition.objectName);
+        bar->setAccessibleName(definition.title);
+        for (const ToolBarButton& button : definition.buttons) {
+            if (button.separator)
+                bar->addSeparator();
+            else
+                bar->addAction(commandAction(button.id, QString(), bar));
+        }
+    }
+}
+
+void CMainFrame::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setAccessibleName(QStringLiteral("Status bar"));
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(bar);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral(" SCRL ")));
+        label->setAlignment(Qt::AlignCenter);
+        label->setAccessibleName(QString::fromLatin1(kLockIndicators[i].text));
+        bar->addPermanentWidget(label);
+        m_lockIndicators[i] = label;
+    }
+    // Prompts replace the message while the pointer is on a command; the idle text comes back after.
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
+        if (text.isEmpty())
+            bar->showMessage(idleMessage());
+    });
+    bar->showMessage(idleMessage());
+}
+
+void CMainFrame::buildAccelerators()
+{
+    for (const AcceleratorBinding& binding : acceleratorTable()) {
+        QAction* action = commandAction(binding.id, QString(), this);
+        action->setShortcut(QKeySequence::fromString(binding.keys, QKeySequence::PortableText));
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setObjectName(QStringLiteral("accel_") + binding.keys);
+        addAction(action);
+    }
+}
+
+void CMainFrame::buildMenus(WindowState state)
+{
+    m_menuState = state;
+    for (QAction* action : m_menuActions)
+        delete action;
+    m_menuActions.clear();
+    menuBar()->clear();
+    menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
+    m_windowMenu = nullptr;
+    for (const MenuDefinition& definition : menuBarDefinition(state)) {
+        QMenu* menu = menuBar()->addMenu(definition.title);
+        m_menuActions.push_back(menu->menuAction());
+        menu->setAccessibleName(QString(definition.title).remove(QLatin1Char('&')));
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandUI);
+        for (const MenuItem& item : definition.items) {
+            switch (item.kind) {
+            case MenuItem::Kind::Command: menu->addAction(commandAction(item.id, item.text, menu)); break;
+            case MenuItem::Kind::Separator: menu->addSeparator(); break;
+            case MenuItem::Kind::RecentFiles: fillRecentFiles(menu); break;
+            case MenuItem::Kind::WindowList:
+                m_windowMenu = menu;
+                connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillWindowList(menu); });
+                break;
+            }
+        }
+    }
+    updateCommandUI();
+}
+
+void CMainFrame::fillRecentFiles(QMenu* menu)
+{
+    const QStringList files = RecentFileList::instance().files();
+    if (files.isEmpty()) {
+        QAction* placeholder = menu->addAction(QStringLiteral("Recent File"));
+        placeholder->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files.at(i)));
+        menu->addAction(commandAction(kRecentFileIds[i], text, menu));
+    }
+}
+
+void CMainFrame::fillWindowList(QMenu* menu)
+{
+    for (QAction* action : m_windowListActions)
+        delete action;
+    m_windowListActions.clear();
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    m_windowListActions.push_back(menu->addSeparator());
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows.at(i);
+        const QString title = window->windowTitle().remove(QStringLiteral("[*]"));
+        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        action->setCheckable(true);
+        action->setChecked(window == m_mdiArea->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] { m_mdiArea->setActiveSubWindow(window); });
+        m_windowListActions.push_back(action);
+    }
+}
+
+void CMainFrame::addCommands()
+{
+    CommandMap& map = commands();
+    map.onCommand(CommandId::FileNew, [this] { m_app.newDocument(); });
+    map.onCommand(CommandId::ImportHexValuesText, [this] { m_app.importHexValuesText(); });
+    map.onCommand(CommandId::WindowNew, [this] {
+        if (View* view = activeView())
+            view->document()->docTemplate().createFrame(*view->document());
+    });
+    map.enableWhen(CommandId::WindowNew, [this] { return windowState() == WindowState::PlainDocument; });
+    map.onCommand(CommandId::WindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
+    map.onCommand(CommandId::WindowTile, [this] { m_mdiArea->tileSubWindows(); });
+    map.onCommand(CommandId::WindowArrange, [this] { arrangeIcons(); });
+    for (auto [id, index] : {std::pair{CommandId::ViewToolbar, 0}, std::pair{CommandId::ViewStatusBar, 1}}) {
+        map.onCommand(id, [this, index = index] {
+            QWidget* bars[] = {findChild<QToolBar*>(QStringLiteral("MainToolbar")), statusBar()};
+            if (bars[index])
+                bars[index]->setVisible(!bars[index]->isVisible());
+        });
+    }
+    map.onUpdate(CommandId::ViewToolbar, [this](CommandState& s) {
+        const auto* bar = findChild<QToolBar*>(QStringLiteral("MainToolbar"));
+        s.checked = bar && bar->isVisible();
+    });
+    map.onUpdate(CommandId::ViewStatusBar, [this](CommandState& s) { s.checked = statusBar()->isVisible(); });
+    for (int i = 0; i < RecentFileList::kSize; ++i)
+        map.onCommand(kRecentFileIds[i], [this, i] { m_app.openRecentFile(i); });
+}
+
+void CMainFrame::arrangeIcons()
+{
+    // Minimized windows line up along the bottom of the area, left to right.
+    int x = 0;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        window->move(x, m_mdiArea->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+void CMainFrame::addChildFrame(ChildFrameBase* frame)
+{
+    m_mdiArea->addSubWindow(frame);
+    connect(frame, &QObject::destroyed, this, &CMainFrame::requestCommandUpdate);
+    frame->show();
+    m_mdiArea->setActiveSubWindow(frame);
+    onActiveChildChanged();
+}
+
+ChildFrameBase* CMainFrame::activeChildFrame() const
+{
+    return qobject_cast<ChildFrameBase*>(m_mdiArea->activeSubWindow());
+}
+
+View* CMainFrame::activeView() const
+{
+    ChildFrameBase* frame = activeChildFrame();
+    return frame ? frame->activeView() : nullptr;
+}
+
+WindowState CMainFrame::windowState() const
+{
+    ChildFrameBase* frame = activeChildFrame();
+    return frame ? frame->windowState() : WindowState::NoDocument;
+}
+
+void CMainFrame::onActiveChildChanged()
+{
+    if (windowState() != m_menuState)
+        buildMenus(windowState());
+    if (View* view = activeView()) {
+        Document* doc = view->document();
+        connect(doc, &Document::commandStateChanged, this, &CMainFrame::requestCommandUpdate, Qt::UniqueConnection);
+        connect(doc, &Document::titleChanged, this, &CMainFrame::updateTitle, Qt::UniqueConnection);
+    }
+    updateTitle();
+    requestCommandUpdate();
+}
+
+void CMainFrame::updateTitle()
+{
+    View* view = activeView();
+    setWindowTitle(view ? QStringLiteral("Vellmar - ") + view->document()->title() : QStringLiteral("Vellmar"));
+}
+
+CommandRouter::Chain CMainFrame::commandChain() const
+{
+    CommandRouter::Chain chain;
+    if (ChildFrameBase* frame = activeChildFrame()) {
+        if (View* view = frame->activeView()) {
+            chain.push_back(view);
+            chain.push_back(view->document());
+        }
+        chain.push_back(frame);
+    }
+    chain.push_back(const_cast<CMainFrame*>(this));
+    chain.push_back(&m_app);
+    return chain;
+}
+
+bool CMainFrame::executeCommand(CommandId id)
+{
+    const bool ran = CommandRouter::execute(commandChain(), id);
+    requestCommandUpdate();
+    return ran;
+}
+
+void CMainFrame::updateCommandUI()
+{
+    m_updatePending = false;
+    const CommandRouter::Chain chain = commandChain();
+    for (QAction* action : m_actions) {
+        const CommandState state = CommandRouter::query(chain, CommandId(action->data().toInt()));
+        action->setEnabled(state.enabled);
+        if (action->isCheckable())
+            action->setChecked(state.checked);
+    }
+}
+
+void CMainFrame::requestCommandUpdate()
+{
+    if (m_updatePending)
+        return;
+    m_updatePending = true;
+    QTimer::singleShot(0, this, &CMainFrame::updateCommandUI);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // The update pass runs when the program goes idle after user input, as a
+    // document framework does; no timer polls.
+    if (isUserInput(event->type()))
+        requestCommandUpdate();
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        // A key the focus widget ignores travels on to its parents: count it once.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat() && key->timestamp() != m_lastKeyTimestamp) {
+            m_lastKeyTimestamp = key->timestamp();
+            trackLockKey(key->key());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::trackLockKey(int key)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (kLockIndicators[i].key != key)
+            continue;
+        m_lockOn[i] = !m_lockOn[i];
+        m_lockIndicators[i]->setText(m_lockOn[i] ? QString::fromLatin1(kLockIndicators[i].text) : QString());
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_app.closeAllDocuments()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            m_app.openDocumentFile(url.toLocalFile());
+    event->acceptProposedAction();
+}

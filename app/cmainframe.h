@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <vector>
+
+#include "app/menudefinitions.h"
+#include "platform/commandrouter.h"
+
+class CVellmarApp;
+class ChildFrameBase;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class View;
+
+/// The main window: the document windows in an MDI area, the menus of the
+/// active window's kind, three toolbars, the status bar, and the routing of
+/// every command along active view, document, child frame, main frame and
+/// application, with an update pass that enables and checks each command.
+class CMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(CVellmarApp& app);
+    ~CMainFrame() override;
+
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    void addChildFrame(ChildFrameBase* frame);
+    ChildFrameBase* activeChildFrame() const;
+    View* activeView() const;
+    WindowState windowState() const;
+
+    CommandRouter::Chain commandChain() const;
+    bool executeCommand(CommandId id);
+    /// Sets every command's enabled and checked state from the active chain.
+    void updateCommandUI();
+    /// Runs updateCommandUI() once the current event is handled.
+    void requestCommandUpdate();
+
+    /// The status bar's idle text.
+    static QString idleMessage() { return QStringLiteral("For Help, press F1"); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* commandAction(CommandId id, const QString& text, QObject* parent);
+    void buildToolBars();
+    void buildStatusBar();
+    void buildAccelerators();
+    void buildMenus(WindowState state);
+    void fillRecentFiles(QMenu* menu);
+    void fillWindowList(QMenu* menu);
+    void addCommands();
+    void arrangeIcons();
+    void onActiveChildChanged();
+    void trackLockKey(int key);
+    void updateTitle();
+
+    CVellmarApp& m_app;
+    QMdiArea* m_mdiArea;
+    QLabel* m_lockIndicators[3] = {};
+    bool m_lockOn[3] = {};
+    std::vector<QAction*> m_actions;  // every action that stands for a command
+    std::vector<QAction*> m_menuActions;
+    QMenu* m_windowMenu = nullptr;
+    std::vector<QAction*> m_windowListActions;
+    WindowState m_menuState = WindowState::NoDocument;
+    bool m_updatePending = false;
+    quint64 m_lastKeyTimestamp = 0;
+};

@@ -1,0 +1,143 @@
+#include "app/cvellmarapp.h"
+
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QWhatsThis>
+
+#include "app/aboutdialog.h"
+#include "app/cchildframe.h"
+#include "app/cmainframe.h"
+#include "app/userguidewindow.h"
+#include "hexdoc/cvellmardoc.h"
+#include "hexdoc/cvellmarview.h"
+#include "platform/doctemplate.h"
+#include "platform/listingaccessible.h"
+#include "platform/prompter.h"
+#include "platform/recentfilelist.h"
+#include "res/resources.h"
+
+namespace {
+CVellmarApp* g_app = nullptr;
+const QString kPlainTypeString =
+    QStringLiteral("\nVellmar\nVellmar\n\n\nVellmar.Document\nVellmar Document");
+}  // namespace
+
+CVellmarApp::CVellmarApp()
+{
+    g_app = this;
+    addCommands();
+}
+
+CVellmarApp::~CVellmarApp()
+{
+    // Windows go before the document types whose documents they show.
+    m_mainFrame.reset();
+    m_plainTemplate.reset();
+    g_app = nullptr;
+}
+
+CVellmarApp* CVellmarApp::instance()
+{
+    return g_app;
+}
+
+QWidget* CVellmarApp::dialogParent()
+{
+    return g_app ? g_app->mainFrame() : nullptr;
+}
+
+bool CVellmarApp::initInstance(const QStringList& arguments)
+{
+    initVellmarResources();
+    installListingAccessibility();
+    RecentFileList::instance().load();
+    registerDocTemplates();
+    m_mainFrame = std::make_unique<CMainFrame>(*this);
+    if (!arguments.isEmpty() && !openDocumentFile(arguments.constFirst()))
+        return false;
+    m_mainFrame->showMaximized();
+    return true;
+}
+
+void CVellmarApp::registerDocTemplates()
+{
+    m_plainTemplate = std::make_unique<DocTemplate>(
+        kPlainTypeString, [](DocTemplate& t) { return std::make_unique<CVellmarDoc>(t); },
+        [this](Document& doc) {
+            auto* view = new CVellmarView(static_cast<CVellmarDoc*>(&doc));
+            auto* frame = new CChildFrame(view);
+            view->onInitialUpdate();
+            m_mainFrame->addChildFrame(frame);
+            view->setFocus();
+        });
+}
+
+void CVellmarApp::addCommands()
+{
+    CommandMap& map = commands();
+    map.onCommand(CommandId::AppAbout, [] { CAboutDlg(dialogParent()).exec(); });
+    map.onCommand(CommandId::FileOpen, [this] { fileOpen(); });
+    map.onCommand(CommandId::AppExit, [this] { m_mainFrame->close(); });
+    map.onCommand(CommandId::HelpFinder, [] { UserGuideWindow::showGuide(dialogParent()); });
+    map.onCommand(CommandId::Help, [] { UserGuideWindow::showGuide(dialogParent()); });
+    map.onCommand(CommandId::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+}
+
+Document* CVellmarApp::newDocument()
+{
+    return m_plainTemplate->openDocumentFile(QString());
+}
+
+Document* CVellmarApp::importHexValuesText()
+{
+    m_importFlag = 1;
+    Document* doc = m_plainTemplate->openDocumentFile(QString());
+    m_importFlag = 0;
+    return doc;
+}
+
+void CVellmarApp::fileOpen()
+{
+    Prompter::FileRequest request;
+    request.title = QStringLiteral("Open");
+    request.filter = QStringLiteral("All Files (*)");
+    const QString path = Prompter::instance().openFileName(dialogParent(), request);
+    if (!path.isEmpty())
+        openDocumentFile(path);
+}
+
+Document* CVellmarApp::openDocumentFile(const QString& path)
+{
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    for (const auto& doc : m_plainTemplate->documents()) {
+        if (!doc->pathName().isEmpty() && QFileInfo(doc->pathName()) == QFileInfo(wanted)) {
+            if (!doc->views().empty())
+                m_mainFrame->mdiArea()->setActiveSubWindow(
+                    qobject_cast<QMdiSubWindow*>(doc->views().front()->frameWindow()));
+            return doc.get();
+        }
+    }
+    return m_plainTemplate->openDocumentFile(wanted);
+}
+
+void CVellmarApp::openRecentFile(int index)
+{
+    const QStringList files = RecentFileList::instance().files();
+    if (index >= files.size())
+        return;
+    if (!openDocumentFile(files.at(index)))
+        RecentFileList::instance().remove(files.at(index));
+}
+
+bool CVellmarApp::closeAllDocuments()
+{
+    const auto& documents = m_plainTemplate->documents();
+    if (!std::all_of(documents.begin(), documents.end(), [](const auto& doc) { return doc->saveModified(); }))
+        return false;
+    std::vector<Document*> closing;
+    for (const auto& doc : documents)
+        closing.push_back(doc.get());
+    for (Document* doc : closing)
+        doc->closeFrames();
+    return true;
+}

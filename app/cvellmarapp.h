@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+#include "platform/commandmap.h"
+
+class CMainFrame;
+class DocTemplate;
+class Document;
+class QWidget;
+
+/// The application object: start-up, the document types, the main frame and
+/// the commands that belong to no window.
+class CVellmarApp : public QObject, public CommandTarget {
+    Q_OBJECT
+
+public:
+    CVellmarApp();
+    ~CVellmarApp() override;
+
+    static CVellmarApp* instance();
+    /// Parent for dialogs that have no window of their own to belong to.
+    static QWidget* dialogParent();
+
+    /// Start-up: settings, document types, main frame, the file named on the
+    /// command line (arguments without the program name); false ends the program.
+    bool initInstance(const QStringList& arguments);
+
+    CMainFrame* mainFrame() const { return m_mainFrame.get(); }
+    DocTemplate& plainDocTemplate() const { return *m_plainTemplate; }
+
+    int importFlag() const { return m_importFlag; }
+    void setImportFlag(int flag) { m_importFlag = flag; }
+
+    Document* newDocument();
+    Document* importHexValuesText();
+    /// Opens a file as a plain hex document, or brings up its window if it is open already.
+    Document* openDocumentFile(const QString& path);
+    void openRecentFile(int index);
+    /// Asks every document whether it may close and, when all agree, closes
+    /// them; false when one refused (nothing is closed then).
+    bool closeAllDocuments();
+
+private:
+    void addCommands();
+    void fileOpen();
+    void registerDocTemplates();
+
+    std::unique_ptr<DocTemplate> m_plainTemplate;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    int m_importFlag = 0;
+};

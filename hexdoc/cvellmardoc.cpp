@@ -1,0 +1,134 @@
+#include "hexdoc/cvellmardoc.h"
+
+#include <QFileInfo>
+
+#include "app/cvellmarapp.h"
+#include "hexdoc/bytefileio.h"
+#include "hexdoc/hexvaluesimport.h"
+#include "platform/prompter.h"
+#include "platform/view.h"
+#include "platform/waitcursor.h"
+
+namespace {
+constexpr int kNewDocumentSize = 32;
+}
+
+CVellmarDoc::CVellmarDoc(DocTemplate& docTemplate)
+    : Document(docTemplate)
+{
+}
+
+CVellmarDoc::~CVellmarDoc()
+{
+    stopSending();
+    stopMarking();
+}
+
+void CVellmarDoc::setBytesChanged(int changed)
+{
+    m_bytesChanged = changed;
+    syncModifiedFlag();
+}
+
+void CVellmarDoc::notifyBytesChanged(ByteOffset first, ByteOffset last, View* sender)
+{
+    emit bytesRefreshed(first, last, sender);
+}
+
+bool CVellmarDoc::onNewDocument()
+{
+    if (!Document::onNewDocument())
+        return false;
+    CVellmarApp* app = CVellmarApp::instance();
+    if (app && app->importFlag()) {
+        app->setImportFlag(0);
+        if (!importHexValuesText())
+            return false;
+    } else {
+        m_bytes.assign(kNewDocumentSize, 0);
+    }
+    m_endPosition = EndPosition::of(qint64(m_bytes.size()));
+    setBytesChanged(1);
+    return true;
+}
+
+bool CVellmarDoc::importHexValuesText()
+{
+    const QString path = HexValuesImport::askForFile(dialogParent());
+    return !path.isEmpty() && HexValuesImport::importFile(dialogParent(), path, m_bytes);
+}
+
+bool CVellmarDoc::onOpenDocument(const QString& path)
+{
+    WaitCursor wait;
+    QString reason;
+    ByteBuffer loaded;
+    switch (ByteFileIo::readFile(path, loaded, reason)) {
+    case ByteFileIo::ReadResult::Failed:
+        Prompter::error(dialogParent(), QStringLiteral("Fail to open the file because ") + reason);
+        return false;
+    case ByteFileIo::ReadResult::TooLarge:
+        Prompter::error(dialogParent(), QStringLiteral("Fail to open the file because it is 4 GB or larger: ") + path
+                                            + QStringLiteral("\nVellmar shows 8-digit addresses and opens files below 4 GB."));
+        return false;
+    case ByteFileIo::ReadResult::Ok:
+        break;
+    }
+    m_bytes = std::move(loaded);
+    m_endPosition = EndPosition::of(qint64(m_bytes.size()));
+    setBytesChanged(0);
+    return true;
+}
+
+bool CVellmarDoc::onSaveDocument(const QString& path)
+{
+    WaitCursor wait;
+    QString reason;
+    if (!ByteFileIo::writeFile(path, m_bytes, reason)) {
+        Prompter::error(dialogParent(), QStringLiteral("Failed to save the file ") + QFileInfo(path).absoluteFilePath()
+                                            + QStringLiteral("\nCause: ") + reason);
+        return false;
+    }
+    m_endPosition = EndPosition::of(qint64(m_bytes.size()));
+    setBytesChanged(0);
+    return true;
+}
+
+bool CVellmarDoc::saveModified()
+{
+    if (m_sending != 0) {
+        if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the sending data process, do you want "
+                                                                   "to stop sending data and close the window?")))
+            return false;
+        stopSending();
+    }
+    if (m_marking == 1) {
+        if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the marking process, do you want to "
+                                                                   "stop marking and close the window?")))
+            return false;
+        stopMarking();
+    }
+    return askToSaveChanges();
+}
+
+void CVellmarDoc::stopSending()
+{
+    m_sending = 0;
+    if (m_sendWorker.joinable())
+        m_sendWorker.join();
+}
+
+void CVellmarDoc::stopMarking()
+{
+    // Workers read the flag before every byte, so clearing it ends the worker promptly.
+    m_marking = 0;
+    if (m_markWorker.joinable())
+        m_markWorker.join();
+    m_markIdle = 1;
+    m_markKind = 0;
+}
+
+QWidget* CVellmarDoc::dialogParent() const
+{
+    return views().empty() ? CVellmarApp::dialogParent() : views().front()->widget();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "hexdoc/bytebuffer.h"
+#include "hexdoc/hexlayout.h"
+#include "platform/document.h"
+
+class View;
+
+/// The plain hex document: the bytes of one file (or of a new or imported
+/// byte sequence), its bytes-changed flag, and the mark and send state that
+/// other features keep per document.
+class CVellmarDoc : public Document {
+    Q_OBJECT
+
+public:
+    explicit CVellmarDoc(DocTemplate& docTemplate);
+    ~CVellmarDoc() override;
+
+    ByteBuffer& bytes() { return m_bytes; }
+    const ByteBuffer& bytes() const { return m_bytes; }
+    EndPosition& endPosition() { return m_endPosition; }
+
+    /// The truth about modification: 1 when the bytes differ from the file.
+    int bytesChanged() const { return m_bytesChanged; }
+    void setBytesChanged(int changed);
+    /// Sets the framework's modified flag back to the bytes-changed flag,
+    /// after anything that changed the listing without changing bytes.
+    void syncModifiedFlag() { setModifiedFlag(m_bytesChanged == 1); }
+
+    /// Tells the other views that bytes first..last changed in place.
+    void notifyBytesChanged(ByteOffset first, ByteOffset last, View* sender);
+
+    /// True while a mark command is in progress (the byte-changing commands wait for it).
+    bool isMarkInProgress() const { return m_marking != 0 || m_markIdle != 1; }
+    bool isSending() const { return m_sending != 0; }
+    std::mutex& lock() { return m_lock; }
+
+    bool onNewDocument() override;
+    bool onOpenDocument(const QString& path) override;
+    bool onSaveDocument(const QString& path) override;
+    bool saveModified() override;
+
+signals:
+    void bytesRefreshed(ByteOffset first, ByteOffset last, View* sender);
+
+private:
+    bool importHexValuesText();
+    void stopSending();
+    void stopMarking();
+    QWidget* dialogParent() const;
+
+    std::thread m_markWorker;
+    std::atomic<int> m_marking{0};
+    std::atomic<int> m_markIdle{1};
+    std::atomic<int> m_markKind{0};
+    std::thread m_sendWorker;
+    ByteBuffer m_bytes;
+    EndPosition m_endPosition;
+    int m_bytesChanged = 0;
+    std::mutex m_lock;
+    std::atomic<int> m_sending{0};
+};

@@ -1,0 +1,44 @@
+#include "hexdoc/hexvaluesimport.h"
+
+#include <QFile>
+
+#include "hexdoc/hexvaluesparser.h"
+#include "hexdoc/textfiledialogs.h"
+#include "platform/prompter.h"
+#include "platform/waitcursor.h"
+
+namespace HexValuesImport {
+
+QString askForFile(QWidget* parent)
+{
+    return Prompter::instance().openFileName(parent, TextFileDialogs::request("Select file for importing hex values text"));
+}
+
+bool importFile(QWidget* parent, const QString& path, ByteBuffer& out)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Prompter::error(parent, QStringLiteral("Failed to open file ") + path + QStringLiteral("\nCause: ") + file.errorString());
+        return false;
+    }
+    WaitCursor wait;
+    ByteBuffer bytes;
+    HexValuesParser parser;
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(chunk.data(), chunk.size());
+        if (n < 0) {
+            Prompter::error(parent, QStringLiteral("Failed to read first file ") + path + QStringLiteral("\nCause: ")
+                                        + file.errorString());
+            return false;
+        }
+        if (n == 0)
+            break;
+        parser.feed(chunk.constData(), std::size_t(n), bytes);
+    }
+    parser.finish();
+    out = std::move(bytes);
+    return true;
+}
+
+}  // namespace HexValuesImport

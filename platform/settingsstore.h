@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+/// The per-user settings file: an INI file under the user's configuration
+/// folder ("Varn Technology/Vellmar.ini"), holding the recent-file list and the
+/// default port settings. Tests enable QStandardPaths' test mode, which moves
+/// it to a private folder.
+namespace SettingsStore {
+
+QString filePath();
+std::unique_ptr<QSettings> open();
+
+}  // namespace SettingsStore
