@@ -86,5 +86,8 @@ public:
     ByteOffset InsertionOffsetOfCaret(TextRange selection) const;
 
 private:
+    TextPos snapStart(LinePos pos) const;
+    TextPos snapEnd(LinePos pos) const;
+
     TextPos m_prefixLength;
 };

@@ -29,6 +29,13 @@ public:
     const HexLayout& layout() const { return m_layout; }
 
 private:
+    qint64 prefixLineCount() const;
+    qint64 dataLineCount() const;
+    /// Column just after the last character kept on the last data line.
+    int lastLineEndColumn() const;
+    /// Writes the 77 characters of a data line, opening line break first.
+    void writeLine(char* dst, qint64 line) const;
+
     QByteArray m_prefix;
     const ByteBuffer& m_bytes;
     qint64 m_byteCount;

@@ -1,0 +1,213 @@
+#include "hexdoc/hexlistingtext.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+using namespace HexGeometry;
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+constexpr int kLastCellWidth = 4;  // two digits and the spaces up to the next cell
+
+/// Per byte value: its hexadecimal cell followed by two spaces (the second one
+/// is overwritten by the next cell, or is the gap after byte 7 and byte 15),
+/// and its character cell.
+struct ByteTexts {
+    std::array<std::array<char, kLastCellWidth>, 256> hexCell{};
+    std::array<char, 256> charCell{};
+};
+
+constexpr ByteTexts makeByteTexts()
+{
+    ByteTexts texts;
+    for (int value = 0; value < 256; ++value) {
+        texts.hexCell[value] = {kHexDigits[value >> 4], kHexDigits[value & 0xF], ' ', ' '};
+        texts.charCell[value] = value >= 0x20 && value <= 0x7E ? char(value) : '.';
+    }
+    return texts;
+}
+
+constexpr ByteTexts kByteTexts = makeByteTexts();
+
+// Index in a line's text of each byte's first digit: the opening line break is index 0.
+constexpr std::array<int, kBytesPerLine> kFirstDigitIndex = {
+    10, 13, 16, 19, 22, 25, 28, 31, 35, 38, 41, 44, 47, 50, 53, 56};
+constexpr int kFirstCharIndex = 1 + kFirstCharColumn;
+
+/// A data line with no bytes: the line break and 76 spaces.
+constexpr std::array<char, kLineWidth> makeBlankLine()
+{
+    std::array<char, kLineWidth> line{};
+    line.fill(' ');
+    line[0] = '\n';
+    return line;
+}
+
+constexpr std::array<char, kLineWidth> kBlankLine = makeBlankLine();
+
+/// Writes the line break, the seven-digit line number and the two spaces after it.
+inline void writeLineNumber(char* dst, qint64 line)
+{
+    // Seven digits hold line numbers up to 4 GiB of bytes; beyond, the number
+    // shows its low seven digits so that every column stays in place.
+    const auto number = quint32(line) & 0xFFFFFFFu;
+    const char text[10] = {'\n',
+                           kHexDigits[(number >> 24) & 0xF],
+                           kHexDigits[(number >> 20) & 0xF],
+                           kHexDigits[(number >> 16) & 0xF],
+                           kHexDigits[(number >> 12) & 0xF],
+                           kHexDigits[(number >> 8) & 0xF],
+                           kHexDigits[(number >> 4) & 0xF],
+                           kHexDigits[number & 0xF],
+                           ' ',
+                           ' '};
+    std::memcpy(dst, text, sizeof text);
+}
+
+inline void writeFullLine(char* dst, qint64 line, const std::uint8_t* bytes)
+{
+    writeLineNumber(dst, line);
+    for (int k = 0; k < kBytesPerLine; ++k)
+        std::memcpy(dst + kFirstDigitIndex[k], kByteTexts.hexCell[bytes[k]].data(), kLastCellWidth);
+    dst[kFirstCharIndex - 1] = ' ';
+    for (int k = 0; k < kBytesPerLine; ++k)
+        dst[kFirstCharIndex + k] = kByteTexts.charCell[bytes[k]];
+}
+
+/// A line with fewer than 16 bytes: missing cells stay spaces.
+void writePartialLine(char* dst, qint64 line, const std::uint8_t* bytes, int count)
+{
+    std::memcpy(dst, kBlankLine.data(), kLineWidth);
+    writeLineNumber(dst, line);
+    for (int k = 0; k < count; ++k) {
+        std::memcpy(dst + kFirstDigitIndex[k], kByteTexts.hexCell[bytes[k]].data(), 2);
+        dst[kFirstCharIndex + k] = kByteTexts.charCell[bytes[k]];
+    }
+}
+
+}  // namespace
+
+HexListingText::HexListingText(QByteArray prefix, const ByteBuffer& bytes)
+    : m_prefix(std::move(prefix))
+    , m_bytes(bytes)
+    , m_byteCount(qint64(bytes.size()))
+    , m_layout(m_prefix.size())
+{
+    m_prefixLineStarts.push_back(0);
+    for (qsizetype i = 0; i < m_prefix.size(); ++i) {
+        if (m_prefix.at(i) == '\n')
+            m_prefixLineStarts.push_back(i + 1);
+    }
+    m_length = m_layout.JoinPosition(dataLineCount() - 1, lastLineEndColumn());
+}
+
+TextPos HexListingText::length() const
+{
+    return m_length;
+}
+
+qint64 HexListingText::lineCount() const
+{
+    return prefixLineCount() + dataLineCount();
+}
+
+TextPos HexListingText::lineStart(qint64 line) const
+{
+    if (line < prefixLineCount())
+        return m_prefixLineStarts[std::size_t(line)];
+    return m_layout.JoinPosition(line - prefixLineCount(), 0);
+}
+
+qint64 HexListingText::lineOfPosition(TextPos pos) const
+{
+    if (pos < m_layout.base()) {
+        const auto next = std::upper_bound(m_prefixLineStarts.begin(), m_prefixLineStarts.end(), pos);
+        return qint64(next - m_prefixLineStarts.begin()) - 1;
+    }
+    const qint64 dataLine = (pos - m_layout.base()) / kLineWidth;
+    return prefixLineCount() + std::min(dataLine, dataLineCount() - 1);
+}
+
+void HexListingText::appendText(TextPos from, TextPos to, QByteArray& out) const
+{
+    const qsizetype oldSize = out.size();
+    out.resize(oldSize + qsizetype(to - from));
+    char* dst = out.data() + oldSize;
+
+    const TextPos prefixLength = m_prefix.size();
+    if (from < prefixLength) {
+        const TextPos count = std::min(to, prefixLength) - from;
+        std::memcpy(dst, m_prefix.constData() + from, std::size_t(count));
+        dst += count;
+        from += count;
+    }
+    if (from >= to)
+        return;
+
+    // Data lines are measured from their opening line break at P + 77 * line.
+    qint64 line = (from - prefixLength) / kLineWidth;
+    const int skip = int((from - prefixLength) % kLineWidth);
+    std::array<char, kLineWidth> partial;
+    if (skip != 0) {
+        writeLine(partial.data(), line);
+        const TextPos count = std::min<TextPos>(kLineWidth - skip, to - from);
+        std::memcpy(dst, partial.data() + skip, std::size_t(count));
+        dst += count;
+        from += count;
+        ++line;
+    }
+    for (; to - from >= kLineWidth; from += kLineWidth, dst += kLineWidth, ++line)
+        writeLine(dst, line);
+    if (from < to) {
+        writeLine(partial.data(), line);
+        std::memcpy(dst, partial.data(), std::size_t(to - from));
+    }
+}
+
+bool HexListingText::replace(TextPos from, TextPos to, QByteArrayView text)
+{
+    if (from < 0 || from > to || to > m_length || text.size() != to - from)
+        return false;
+    return QByteArrayView(this->text(from, to)) == text;
+}
+
+qint64 HexListingText::prefixLineCount() const
+{
+    return qint64(m_prefixLineStarts.size());
+}
+
+qint64 HexListingText::dataLineCount() const
+{
+    // An empty buffer still shows the line number of line 0.
+    return m_byteCount == 0 ? 1 : (m_byteCount + kBytesPerLine - 1) / kBytesPerLine;
+}
+
+int HexListingText::lastLineEndColumn() const
+{
+    constexpr int kLineNumberEnd = 7;
+    if (m_byteCount == 0)
+        return kLineNumberEnd;
+    const qint64 lineStartOffset = (dataLineCount() - 1) * kBytesPerLine;
+    const int count = int(m_byteCount - lineStartOffset);
+    // Trailing white space is trimmed: space character cells at the end go,
+    // back to the last other character or the last byte's second digit.
+    for (int k = count - 1; k >= 0; --k) {
+        if (m_bytes[std::size_t(lineStartOffset + k)] != 0x20)
+            return kFirstCharColumn + k + 1;
+    }
+    return firstDigitColumn(count - 1) + 2;
+}
+
+void HexListingText::writeLine(char* dst, qint64 line) const
+{
+    // The live buffer may have shrunk since the count was taken; read only what it holds.
+    const qint64 available = std::min<qint64>(m_byteCount, qint64(m_bytes.size()));
+    const qint64 first = line * kBytesPerLine;
+    const qint64 count = std::clamp<qint64>(available - first, 0, kBytesPerLine);
+    if (count == kBytesPerLine)
+        writeFullLine(dst, line, m_bytes.data() + first);
+    else
+        writePartialLine(dst, line, m_bytes.data() + std::min(first, available), int(count));
+}
