@@ -1,0 +1,125 @@
+// Measures the hex document on a file of the given size: open to first
+// painted listing, peak resident memory, one screen painted at the end of the
+// file, RefreshByte of the last byte, Export and Import throughput.
+// Usage: app_bench SIZE_MIB WORKDIR   (run with QT_QPA_PLATFORM=offscreen)
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScrollBar>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <random>
+#include <sys/resource.h>
+
+#include "app/cmainframe.h"
+#include "app/cvellmarapp.h"
+#include "hexdoc/cvellmardoc.h"
+#include "hexdoc/cvellmarview.h"
+#include "hexdoc/hexdisplayexport.h"
+#include "hexdoc/hexvaluesimport.h"
+#include "platform/prompter.h"
+
+namespace {
+
+/// Answers every file dialog with one path and every message with OK.
+class FixedPrompter final : public Prompter {
+public:
+    QString path;
+    Answer message(QWidget*, const QString&, const QString& text, Icon, Buttons) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return Answer::Ok;
+    }
+    QString openFileName(QWidget*, const FileRequest&) override { return path; }
+    QString saveFileName(QWidget*, const FileRequest&) override { return path; }
+};
+
+double msSince(const QElapsedTimer& t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+template <typename F>
+double bestOf(int runs, F&& f)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        best = std::min(best, msSince(t));
+    }
+    return best;
+}
+
+void writeRandomFile(const QString& path, qint64 size)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    std::mt19937_64 random(42);
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (qint64 done = 0; done < size; done += chunk.size()) {
+        auto* words = reinterpret_cast<std::uint64_t*>(chunk.data());
+        for (qsizetype i = 0; i < chunk.size() / 8; ++i)
+            words[i] = random();
+        f.write(chunk.constData(), std::min<qint64>(chunk.size(), size - done));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: app_bench SIZE_MIB WORKDIR\n");
+        return 2;
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    const qint64 size = qint64(QByteArray(argv[1]).toLongLong()) << 20;
+    const QString dir = QString::fromLocal8Bit(argv[2]);
+    const QString binary = dir + "/bench.bin";
+    const QString text = dir + "/bench.hex";
+    const QString exported = dir + "/bench.txt";
+    writeRandomFile(binary, size);
+
+    FixedPrompter prompter;
+    Prompter::setInstance(&prompter);
+    CVellmarApp app;
+    app.initInstance({});
+    app.mainFrame()->resize(1280, 900);
+
+    QElapsedTimer open;
+    open.start();
+    app.openDocumentFile(binary);
+    auto* view = dynamic_cast<CVellmarView*>(app.mainFrame()->activeView());
+    view->viewport()->repaint();
+    const double openMs = msSince(open);
+
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    const double paintMs = bestOf(20, [&] { view->viewport()->repaint(); });
+    const ByteOffset last = ByteOffset(view->GetDocument()->bytes().size()) - 1;
+    const double refreshMs = bestOf(20, [&] { view->RefreshByte(last); });
+
+    prompter.path = exported;
+    const double exportMs = bestOf(3, [&] { HexDisplayExport::exportListing(view, view->textSource()); });
+    std::system(qPrintable("xxd -p " + binary + " > " + text));
+    prompter.path = text;
+    ByteBuffer imported;
+    const double importMs = bestOf(3, [&] { HexValuesImport::importFile(view, text, imported); });
+    const qint64 textSize = QFile(text).size();
+
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    const double mib = double(size) / (1 << 20);
+    std::printf("size_mib=%.0f open_paint_ms=%.1f peak_rss_mib=%.1f paint_end_ms=%.3f refresh_last_ms=%.4f "
+                "export_mb_s=%.0f import_mb_s=%.0f import_ok=%d\n",
+                mib, openMs, double(usage.ru_maxrss) / 1024.0, paintMs, refreshMs, double(size) / 1e3 / exportMs,
+                double(textSize) / 1e3 / importMs, int(imported == view->GetDocument()->bytes()));
+    QFile::remove(binary);
+    QFile::remove(text);
+    QFile::remove(exported);
+    Prompter::setInstance(nullptr);
+    return 0;
+}

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs the benchmarks on a Release build: the core throughput benchmark, then
+# the application benchmark for 1, 64 and 256 MiB files, each next to xxd
+# measured in the same run on the same data.
+set -euo pipefail
+build=${1:?usage: bench/run.sh BUILD_DIR}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+
+"$build/bench/listing_bench" --benchmark_min_time=1
+
+for mib in 1 64 256; do
+  "$build/bench/app_bench" "$mib" "$work"
+  head -c $((mib << 20)) /dev/urandom > "$work/x.bin"
+  xxd -p "$work/x.bin" > "$work/x.hex"
+  t0=$(date +%s.%N); xxd "$work/x.bin" > /dev/null; t1=$(date +%s.%N)
+  xxd -r -p "$work/x.hex" > /dev/null; t2=$(date +%s.%N)
+  hexsize=$(stat -c %s "$work/x.hex")
+  awk -v m="$mib" -v a="$t0" -v b="$t1" -v c="$t2" -v h="$hexsize" \
+    'BEGIN { printf "size_mib=%d xxd_listing_mb_s=%.0f xxd_reverse_mb_s=%.0f\n", m, m*1.048576/(b-a), h/1e6/(c-b) }'
+  rm -f "$work"/x.*
+done

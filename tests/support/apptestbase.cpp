@@ -1,0 +1,74 @@
+#include "support/apptestbase.h"
+
+#include <QFile>
+#include <QMdiArea>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "app/cmainframe.h"
+#include "hexdoc/cvellmardoc.h"
+#include "hexdoc/cvellmarview.h"
+#include "platform/settingsstore.h"
+
+AppFixture::AppFixture(const QStringList& arguments)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(SettingsStore::filePath());
+    m_app = std::make_unique<CVellmarApp>();
+    QStringList args;
+    for (const QString& a : arguments)
+        args << a;
+    if (!m_app->initInstance(args))
+        QTest::qFail("start-up failed", __FILE__, __LINE__);
+    QCoreApplication::processEvents();
+}
+
+AppFixture::~AppFixture()
+{
+    m_app.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+CMainFrame& AppFixture::frame()
+{
+    return *m_app->mainFrame();
+}
+
+QString AppFixture::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    const QString file = path(name);
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        QTest::qFail("cannot write test file", __FILE__, __LINE__);
+    return file;
+}
+
+QByteArray AppFixture::readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool AppFixture::run(CommandId id)
+{
+    const bool ran = frame().executeCommand(id);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return ran;
+}
+
+CVellmarView* AppFixture::activeView()
+{
+    return dynamic_cast<CVellmarView*>(frame().activeView());
+}
+
+CVellmarDoc* AppFixture::activeDoc()
+{
+    CVellmarView* view = activeView();
+    return view ? view->GetDocument() : nullptr;
+}
+
+int AppFixture::windowCount()
+{
+    return int(frame().mdiArea()->subWindowList().size());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "app/cvellmarapp.h"
+#include "support/scriptedprompter.h"
+
+class CMainFrame;
+class CVellmarDoc;
+class CVellmarView;
+
+/// A started application with a scripted prompter and a private settings
+/// folder and temporary folder, for widget tests of whole windows.
+class AppFixture {
+public:
+    explicit AppFixture(const QStringList& arguments = {});
+    ~AppFixture();
+
+    CVellmarApp& app() { return *m_app; }
+    CMainFrame& frame();
+    ScriptedPrompter& prompter() { return m_prompter; }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString writeFile(const QString& name, const QByteArray& bytes) const;
+    static QByteArray readFile(const QString& path);
+
+    bool run(CommandId id);
+    CVellmarView* activeView();
+    CVellmarDoc* activeDoc();
+    int windowCount();
+
+private:
+    QTemporaryDir m_dir;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<CVellmarApp> m_app;
+};
