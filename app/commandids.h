@@ -67,7 +67,7 @@ enum class CommandId : int {
     RecentFile4 = 57619,
     EditSelectAll = 57642,
     EditUndo = 57643,
-    EditRepeat = 57644,
+    EditRepeat = 57640,
     WindowNew = 57648,
     WindowArrange = 57649,
     WindowCascade = 57650,
