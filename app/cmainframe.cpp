@@ -80,6 +80,7 @@ CMainFrame::~CMainFrame()
 QAction* CMainFrame::commandAction(CommandId id, const QString& text, QObject* parent)
 {
     QAction* action = makeCommandAction(id, text, parent);
+    action->setCheckable(id == CommandId::ViewToolbar || id == CommandId::ViewStatusBar);
     connect(action, &QAction::triggered, this, [this, id] { executeCommand(id); });
     connect(action, &QObject::destroyed, this, [this, action] { std::erase(m_actions, action); });
     m_actions.push_back(action);
@@ -210,20 +211,23 @@ void CMainFrame::addCommands()
     map.onCommand(CommandId::WindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
     map.onCommand(CommandId::WindowTile, [this] { m_mdiArea->tileSubWindows(); });
     map.onCommand(CommandId::WindowArrange, [this] { arrangeIcons(); });
-    for (auto [id, index] : {std::pair{CommandId::ViewToolbar, 0}, std::pair{CommandId::ViewStatusBar, 1}}) {
-        map.onCommand(id, [this, index = index] {
-            QWidget* bars[] = {findChild<QToolBar*>(QStringLiteral("MainToolbar")), statusBar()};
-            if (bars[index])
-                bars[index]->setVisible(!bars[index]->isVisible());
-        });
-    }
-    map.onUpdate(CommandId::ViewToolbar, [this](CommandState& s) {
-        const auto* bar = findChild<QToolBar*>(QStringLiteral("MainToolbar"));
-        s.checked = bar && bar->isVisible();
+    // One View menu item shows or hides all three toolbars.
+    map.onCommand(CommandId::ViewToolbar, [this] {
+        const bool show = !toolBarsVisible();
+        for (QToolBar* bar : findChildren<QToolBar*>())
+            bar->setVisible(show);
     });
+    map.onUpdate(CommandId::ViewToolbar, [this](CommandState& s) { s.checked = toolBarsVisible(); });
+    map.onCommand(CommandId::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     map.onUpdate(CommandId::ViewStatusBar, [this](CommandState& s) { s.checked = statusBar()->isVisible(); });
     for (int i = 0; i < RecentFileList::kSize; ++i)
         map.onCommand(kRecentFileIds[i], [this, i] { m_app.openRecentFile(i); });
+}
+
+bool CMainFrame::toolBarsVisible() const
+{
+    const auto* bar = findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+    return bar && !bar->isHidden();
 }
 
 void CMainFrame::arrangeIcons()

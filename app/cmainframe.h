@@ -57,6 +57,7 @@ private:
     void fillWindowList(QMenu* menu);
     void addCommands();
     void arrangeIcons();
+    bool toolBarsVisible() const;
     void onActiveChildChanged();
     void trackLockKey(int key);
     void updateTitle();

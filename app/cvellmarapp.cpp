@@ -31,6 +31,7 @@ CVellmarApp::CVellmarApp()
 CVellmarApp::~CVellmarApp()
 {
     // Windows go before the document types whose documents they show.
+    m_userGuide.reset();
     m_mainFrame.reset();
     m_plainTemplate.reset();
     g_app = nullptr;
@@ -78,9 +79,18 @@ void CVellmarApp::addCommands()
     map.onCommand(CommandId::AppAbout, [] { CAboutDlg(dialogParent()).exec(); });
     map.onCommand(CommandId::FileOpen, [this] { fileOpen(); });
     map.onCommand(CommandId::AppExit, [this] { m_mainFrame->close(); });
-    map.onCommand(CommandId::HelpFinder, [] { UserGuideWindow::showGuide(dialogParent()); });
-    map.onCommand(CommandId::Help, [] { UserGuideWindow::showGuide(dialogParent()); });
+    map.onCommand(CommandId::HelpFinder, [this] { showUserGuide(); });
+    map.onCommand(CommandId::Help, [this] { showUserGuide(); });
     map.onCommand(CommandId::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+}
+
+void CVellmarApp::showUserGuide()
+{
+    if (!m_userGuide)
+        m_userGuide = std::make_unique<UserGuideWindow>();
+    m_userGuide->show();
+    m_userGuide->raise();
+    m_userGuide->activateWindow();
 }
 
 Document* CVellmarApp::newDocument()

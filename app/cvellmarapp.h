@@ -11,6 +11,7 @@ class CMainFrame;
 class DocTemplate;
 class Document;
 class QWidget;
+class UserGuideWindow;
 
 /// The application object: start-up, the document types, the main frame and
 /// the commands that belong to no window.
@@ -48,8 +49,10 @@ private:
     void addCommands();
     void fileOpen();
     void registerDocTemplates();
+    void showUserGuide();
 
     std::unique_ptr<DocTemplate> m_plainTemplate;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<UserGuideWindow> m_userGuide;
     int m_importFlag = 0;
 };
