@@ -5,6 +5,11 @@
 
 #include "platform/listingcontrol.h"
 
+// Stands for the hex views, which are ListingControls under their own class names.
+class DerivedListing : public ListingControl {
+    Q_OBJECT
+};
+
 class ListingAccessibleTest : public QObject {
     Q_OBJECT
 
@@ -19,6 +24,7 @@ private slots:
     void attributesGiveRunColourAndUnderline();
     void boundariesFollowWordsAndLines();
     void geometryRoundTrips();
+    void subclassesGetTheInterfaceToo();
 
 private:
     QAccessibleTextInterface* textInterface() const;
@@ -150,6 +156,16 @@ void ListingAccessibleTest::geometryRoundTrips()
     QVERIFY(rect.isValid());
     QCOMPARE(textInterface()->offsetAtPoint(rect.topLeft() + QPoint(1, 1)), 17);
     QCOMPARE(textInterface()->offsetAtPoint(m_control->viewport()->mapToGlobal(QPoint(-50, -50))), -1);
+}
+
+void ListingAccessibleTest::subclassesGetTheInterfaceToo()
+{
+    DerivedListing derived;
+    derived.setText("abc");
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&derived);
+    QVERIFY(iface);
+    QVERIFY(iface->textInterface());
+    QCOMPARE(iface->textInterface()->text(0, 3), QStringLiteral("abc"));
 }
 
 QTEST_MAIN(ListingAccessibleTest)
