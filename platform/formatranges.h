@@ -50,6 +50,10 @@ public:
     /// character before an empty range).
     void replace(TextRange range, TextPos newLength);
 
+    /// The longest run around pos sharing pos's format; its end may lie past
+    /// the text when the last format runs on to the end.
+    FormatRun runAt(TextPos pos) const;
+
     bool isEmpty() const;
 
 private:

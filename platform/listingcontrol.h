@@ -22,6 +22,10 @@ class QTimer;
 /// The caret is shown even while read-only and moves with the keyboard and the
 /// mouse as in any read-only edit control. Text is black on a white page
 /// whatever the desktop theme, because mark colours are chosen for white.
+///
+/// Every method runs on the user-interface thread only; worker threads reach
+/// the control through QMetaObject::invokeMethod with
+/// Qt::BlockingQueuedConnection, which keeps their calls in order.
 class ListingControl : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -59,6 +63,8 @@ public:
     void colorRanges(std::span<const ColoredRange> ranges);
     CharFormat formatAt(TextPos pos) const;
     std::vector<FormatRun> formatRuns(TextRange range) const;
+    /// The longest run around pos with pos's format, clipped to the text.
+    FormatRun formatRunAt(TextPos pos) const;
 
     void setReadOnly(bool readOnly);
     bool isReadOnly() const;
