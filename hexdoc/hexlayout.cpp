@@ -8,9 +8,6 @@ namespace {
 
 using namespace HexGeometry;
 
-constexpr std::array<int, kBytesPerLine> kFirstDigitColumns = {
-    9, 12, 15, 18, 21, 24, 27, 30, 34, 37, 40, 43, 46, 49, 52, 55};
-
 // The column tables below cover columns -1 (the opening line break) to 75,
 // one entry per position of a data line; index = column + 1.
 constexpr int kTableSize = kLineWidth;
@@ -102,12 +99,7 @@ constexpr bool inTable(int column)
     return column >= kNoColumn && column < kTableSize - 1;
 }
 
-struct OrderedEdges {
-    TextPos start;
-    TextPos end;
-};
-
-OrderedEdges ordered(TextRange range)
+TextRange ordered(TextRange range)
 {
     return {std::min(range.start, range.end), std::max(range.start, range.end)};
 }

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <array>
+
 #include "hexdoc/bytebuffer.h"
 #include "platform/textsource.h"
 
@@ -15,6 +17,10 @@ constexpr int kFirstCharColumn = 60;
 /// The header line shared by every view.
 constexpr char kHeaderText[] =
     "Address: 00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F   0123456789ABCDEF\n";
+
+/// First-digit columns by byte index; one extra space between bytes 7 and 8.
+constexpr std::array<int, kBytesPerLine> kFirstDigitColumns = {
+    9, 12, 15, 18, 21, 24, 27, 30, 34, 37, 40, 43, 46, 49, 52, 55};
 
 /// First-digit column of byte index 0..15 of a line.
 int firstDigitColumn(int byteIndex);

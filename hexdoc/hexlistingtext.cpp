@@ -19,21 +19,25 @@ struct ByteTexts {
     std::array<char, 256> charCell{};
 };
 
-constexpr ByteTexts makeByteTexts()
+ByteTexts makeByteTexts()
 {
     ByteTexts texts;
     for (int value = 0; value < 256; ++value) {
         texts.hexCell[value] = {kHexDigits[value >> 4], kHexDigits[value & 0xF], ' ', ' '};
-        texts.charCell[value] = value >= 0x20 && value <= 0x7E ? char(value) : '.';
+        texts.charCell[value] = charCellOf(std::uint8_t(value));
     }
     return texts;
 }
 
-constexpr ByteTexts kByteTexts = makeByteTexts();
+const ByteTexts kByteTexts = makeByteTexts();
 
 // Index in a line's text of each byte's first digit: the opening line break is index 0.
-constexpr std::array<int, kBytesPerLine> kFirstDigitIndex = {
-    10, 13, 16, 19, 22, 25, 28, 31, 35, 38, 41, 44, 47, 50, 53, 56};
+constexpr std::array<int, kBytesPerLine> kFirstDigitIndex = [] {
+    std::array<int, kBytesPerLine> indices{};
+    for (std::size_t k = 0; k < indices.size(); ++k)
+        indices[k] = 1 + kFirstDigitColumns[k];
+    return indices;
+}();
 constexpr int kFirstCharIndex = 1 + kFirstCharColumn;
 
 /// A data line with no bytes: the line break and 76 spaces.

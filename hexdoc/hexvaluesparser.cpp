@@ -29,17 +29,21 @@ void HexValuesParser::feed(const char* data, std::size_t size, ByteBuffer& out)
     const std::size_t oldSize = out.size();
     out.resize(oldSize + size / 2 + 1);
     std::uint8_t* dst = out.data() + oldSize;
-    int pending = m_pendingDigit;
+    // Branch-free: digits and separators mix too irregularly for branch
+    // prediction. The only state carried from character to character is
+    // whether a lone digit is pending (the run of digits so far is odd); the
+    // pair itself is the previous character and the current one.
+    int previous = m_pendingDigit;
+    unsigned pending = m_pendingDigit >= 0 ? 1 : 0;
     for (std::size_t i = 0; i < size; ++i) {
-        // Branch-free: digits and separators mix too irregularly for branch prediction.
         const int value = kDigitValues[std::uint8_t(data[i])];
-        const bool isDigit = value >= 0;
-        const bool completes = isDigit && pending >= 0;
-        *dst = std::uint8_t((pending << 4) | value);
-        dst += completes;
-        pending = isDigit && !completes ? value : -1;
+        const unsigned isDigit = value >= 0 ? 1 : 0;
+        pending = (pending ^ 1) & isDigit;
+        *dst = std::uint8_t((unsigned(previous) << 4) | unsigned(value));
+        dst += isDigit & (pending ^ 1);
+        previous = value;
     }
-    m_pendingDigit = pending;
+    m_pendingDigit = pending ? previous : -1;
     out.resize(std::size_t(dst - out.data()));
 }
 
