@@ -14,8 +14,6 @@ CChildFrame::CChildFrame(CVellmarView* view, QWidget* parent)
     Document* doc = view->document();
     connect(doc, &Document::titleChanged, this, &CChildFrame::updateTitle);
     connect(doc, &Document::viewsChanged, this, &CChildFrame::updateTitle);
-    connect(doc, &Document::modifiedChanged, this, &CChildFrame::setWindowModified);
-    setWindowModified(doc->isModified());
     updateTitle();
 }
 
@@ -34,7 +32,7 @@ void CChildFrame::updateTitle()
         const auto index = std::find(views.begin(), views.end(), static_cast<View*>(m_view)) - views.begin();
         title += QStringLiteral(":%1").arg(index + 1);
     }
-    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowTitle(title);
     setAccessibleName(title);
 }
 

@@ -1,10 +1,12 @@
 #include "app/cmainframe.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -14,6 +16,7 @@
 #include "app/actionfactory.h"
 #include "app/childframebase.h"
 #include "app/cvellmarapp.h"
+#include "platform/doctemplate.h"
 #include "platform/document.h"
 #include "platform/recentfilelist.h"
 #include "platform/view.h"
@@ -75,6 +78,12 @@ CMainFrame::CMainFrame(CVellmarApp& app)
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    // Windows close while this frame is still whole: their views leave their documents first.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        disconnect(window, nullptr, this, nullptr);
+        delete window;
+    }
 }
 
 QAction* CMainFrame::commandAction(CommandId id, const QString& text, QObject* parent)
@@ -189,8 +198,7 @@ void CMainFrame::fillWindowList(QMenu* menu)
     m_windowListActions.push_back(menu->addSeparator());
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* window = windows.at(i);
-        const QString title = window->windowTitle().remove(QStringLiteral("[*]"));
-        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()));
         action->setCheckable(true);
         action->setChecked(window == m_mdiArea->activeSubWindow());
         connect(action, &QAction::triggered, this, [this, window] { m_mdiArea->setActiveSubWindow(window); });
@@ -276,16 +284,8 @@ void CMainFrame::onActiveChildChanged()
     if (View* view = activeView()) {
         Document* doc = view->document();
         connect(doc, &Document::commandStateChanged, this, &CMainFrame::requestCommandUpdate, Qt::UniqueConnection);
-        connect(doc, &Document::titleChanged, this, &CMainFrame::updateTitle, Qt::UniqueConnection);
     }
-    updateTitle();
     requestCommandUpdate();
-}
-
-void CMainFrame::updateTitle()
-{
-    View* view = activeView();
-    setWindowTitle(view ? QStringLiteral("Vellmar - ") + view->document()->title() : QStringLiteral("Vellmar"));
 }
 
 CommandRouter::Chain CMainFrame::commandChain() const

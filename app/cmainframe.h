@@ -60,7 +60,6 @@ private:
     bool toolBarsVisible() const;
     void onActiveChildChanged();
     void trackLockKey(int key);
-    void updateTitle();
 
     CVellmarApp& m_app;
     QMdiArea* m_mdiArea;

@@ -1,6 +1,7 @@
 #include "app/cvellmarapp.h"
 
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QWhatsThis>
 

@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(view->text(), (kHeader + "\n0000000  41" + QString(49, ' ') + "A").toLatin1());
         QCOMPARE(view->caretPosition(), 87);
         QVERIFY(!fx.activeDoc()->isModified());
-        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - one.bin"));
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - [one.bin]"));
         const QList<QStringList> expected{
             {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "---", "Co&mpare...", "---", "&Import Hex Values Text...",
              "E&xport Hex Display Text...", "---", "&Close", "---", "&Save\tCtrl+S", "Save &As...", "---",
@@ -209,7 +209,7 @@ private slots:
         QVERIFY(fx.run(CommandId::WindowNew));
         CVellmarView* second = fx.activeView();
         QVERIFY(first != second);
-        QCOMPARE(fx.frame().mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Vellmar1:2[*]"));
+        QCOMPARE(fx.frame().mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Vellmar1:2"));
         CVellmarDoc* doc = fx.activeDoc();
         doc->bytes()[17] = 0x41;
         first->RefreshByte(17);
