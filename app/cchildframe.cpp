@@ -1,6 +1,7 @@
 #include "app/cchildframe.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
@@ -10,6 +11,7 @@ CChildFrame::CChildFrame(CVellmarView* view, QWidget* parent)
     , m_view(view)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/vellmar.svg")));
     setWidget(view);
     Document* doc = view->document();
     connect(doc, &Document::titleChanged, this, &CChildFrame::updateTitle);

@@ -70,7 +70,9 @@ CMainFrame::CMainFrame(CVellmarApp& app)
     buildAccelerators();
     addCommands();
     buildMenus(WindowState::NoDocument);
-    connect(&RecentFileList::instance(), &RecentFileList::changed, this, [this] { buildMenus(m_menuState); });
+    // Queued: the list changes while a menu action (a recent file) is still running.
+    connect(&RecentFileList::instance(), &RecentFileList::changed, this, [this] { buildMenus(m_menuState); },
+            Qt::QueuedConnection);
     qApp->installEventFilter(this);
     updateCommandUI();
 }
@@ -279,8 +281,13 @@ WindowState CMainFrame::windowState() const
 
 void CMainFrame::onActiveChildChanged()
 {
-    if (windowState() != m_menuState)
-        buildMenus(windowState());
+    // Deferred: the change may come from a menu action that is still running.
+    QMetaObject::invokeMethod(
+        this, [this] {
+            if (windowState() != m_menuState)
+                buildMenus(windowState());
+        },
+        Qt::QueuedConnection);
     if (View* view = activeView()) {
         Document* doc = view->document();
         connect(doc, &Document::commandStateChanged, this, &CMainFrame::requestCommandUpdate, Qt::UniqueConnection);
