@@ -3,10 +3,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTest>
 
 #include "app/cmainframe.h"
+#include "platform/settingsstore.h"
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
 #include "support/apptestbase.h"
@@ -219,6 +221,48 @@ private slots:
         QCOMPARE(second->text(second->layout().CharPositionOfHexPosition(digits.first),
                               second->layout().CharPositionOfHexPosition(digits.first) + 1),
                  QByteArray("A"));
+    }
+
+    void recentFileListKeepsTheFourNewest()
+    {
+        AppFixture fx;
+        QStringList opened;
+        for (int i = 0; i < 5; ++i) {
+            opened.prepend(QFileInfo(fx.writeFile(QStringLiteral("f%1.bin").arg(i), "x")).absoluteFilePath());
+            QVERIFY(fx.app().openDocumentFile(opened.front()));
+        }
+        QCoreApplication::processEvents();
+        QSettings ini(SettingsStore::filePath(), QSettings::IniFormat);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(ini.value(QStringLiteral("Recent File List/File%1").arg(i + 1)).toString(), opened.at(i));
+        QVERIFY(!ini.contains(QStringLiteral("Recent File List/File5")));
+        const QStringList file = menuTexts(fx.frame()).front();
+        QCOMPARE(file.mid(file.indexOf("&1 " + opened.at(0)), 4),
+                 (QStringList{"&1 " + opened.at(0), "&2 " + opened.at(1), "&3 " + opened.at(2), "&4 " + opened.at(3)}));
+    }
+
+    void exitAsksForEveryModifiedDocumentAndCancelKeepsAll()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        fx.run(CommandId::FileNew);
+        fx.prompter().answer(Prompter::Answer::No);
+        fx.prompter().answer(Prompter::Answer::Cancel);
+        fx.run(CommandId::AppExit);
+        QCOMPARE(fx.prompter().messages(), (QStringList{"Save changes to Vellmar1?", "Save changes to Vellmar2?"}));
+        QCOMPARE(fx.windowCount(), 2);
+        QVERIFY(fx.frame().isVisible());
+    }
+
+    void openingAnOpenFileActivatesItsWindow()
+    {
+        AppFixture fx;
+        const QString file = fx.writeFile("same.bin", "abc");
+        Document* first = fx.app().openDocumentFile(file);
+        fx.run(CommandId::FileNew);
+        QCOMPARE(fx.app().openDocumentFile(file), first);
+        QCOMPARE(fx.windowCount(), 2);
+        QCOMPARE(fx.activeDoc(), first);
     }
 };
 
