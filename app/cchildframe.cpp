@@ -19,6 +19,12 @@ CChildFrame::CChildFrame(CVellmarView* view, QWidget* parent)
     updateTitle();
 }
 
+CChildFrame::~CChildFrame()
+{
+    // The view goes with this frame's children, after this frame has stopped being one.
+    disconnect(m_view->document(), nullptr, this, nullptr);
+}
+
 View* CChildFrame::activeView() const
 {
     return m_view;

@@ -11,6 +11,7 @@ class CChildFrame : public ChildFrameBase {
 
 public:
     explicit CChildFrame(CVellmarView* view, QWidget* parent = nullptr);
+    ~CChildFrame() override;
 
     WindowState windowState() const override { return WindowState::PlainDocument; }
     View* activeView() const override;

@@ -80,12 +80,11 @@ CMainFrame::CMainFrame(CVellmarApp& app)
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    for (QAction* action : m_actions)
+        disconnect(action, nullptr, this, nullptr);
     // Windows close while this frame is still whole: their views leave their documents first.
     disconnect(m_mdiArea, nullptr, this, nullptr);
-    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
-        disconnect(window, nullptr, this, nullptr);
-        delete window;
-    }
+    qDeleteAll(m_mdiArea->subWindowList());
 }
 
 QAction* CMainFrame::commandAction(CommandId id, const QString& text, QObject* parent)
@@ -128,7 +127,7 @@ void CMainFrame::buildStatusBar()
         m_lockIndicators[i] = label;
     }
     // Prompts replace the message while the pointer is on a command; the idle text comes back after.
-    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
         if (text.isEmpty())
             bar->showMessage(idleMessage());
     });
@@ -256,7 +255,6 @@ void CMainFrame::arrangeIcons()
 void CMainFrame::addChildFrame(ChildFrameBase* frame)
 {
     m_mdiArea->addSubWindow(frame);
-    connect(frame, &QObject::destroyed, this, &CMainFrame::requestCommandUpdate);
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
     onActiveChildChanged();

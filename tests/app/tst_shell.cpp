@@ -181,6 +181,21 @@ private slots:
         QCOMPARE(fx.windowCount(), 1);
     }
 
+    void fileOfFourGibibytesIsRefusedAndNothingCloses()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        QFile big(fx.path("big.bin"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(qint64(1) << 32));  // sparse: no disk space used
+        big.close();
+        QVERIFY(!fx.app().openDocumentFile(big.fileName()));
+        QCOMPARE(fx.prompter().messages(),
+                 QStringList{"Fail to open the file because it is 4 GB or larger: " + big.fileName()
+                             + "\nVellmar shows 8-digit addresses and opens files below 4 GB."});
+        QCOMPARE(fx.windowCount(), 1);
+    }
+
     void importBuildsUntitledDocument()
     {
         AppFixture fx;
