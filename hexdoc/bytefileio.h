@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstddef>
+
 #include "hexdoc/bytebuffer.h"
 
 /// Reading and writing files as raw bytes, with no header and no conversion.
@@ -15,6 +17,9 @@ enum class ReadResult { Ok, TooLarge, Failed };
 /// Reads a whole file (regular files and devices alike) into out.
 /// On failure out is left as it was and reason holds the system's description.
 ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason);
+
+/// Reserves room for a large buffer, backed by huge pages where the system offers them.
+void reserveLarge(ByteBuffer& buffer, std::size_t capacity);
 
 /// Writes the bytes so that a failure leaves the old file as it was (SafeFileWriter).
 bool writeFile(const QString& path, const ByteBuffer& bytes, QString& reason);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "hexdoc/bytefileio.h"
 #include "hexdoc/hexvaluesparser.h"
 #include "hexdoc/textfiledialogs.h"
 #include "platform/prompter.h"
@@ -23,6 +24,7 @@ bool importFile(QWidget* parent, const QString& path, ByteBuffer& out)
     }
     WaitCursor wait;
     ByteBuffer bytes;
+    ByteFileIo::reserveLarge(bytes, std::size_t(file.size() / 2));  // at most one byte per two characters
     HexValuesParser parser;
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     for (;;) {
