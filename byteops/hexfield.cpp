@@ -1,0 +1,72 @@
+#include "byteops/hexfield.h"
+
+#include <QKeyEvent>
+#include <QValidator>
+
+#include "byteops/fieldtext.h"
+
+namespace {
+
+/// Accepts any text and shows its letters in upper case, typed or pasted.
+class UpperCaseValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+}  // namespace
+
+HexField::HexField(int maxLength, QWidget* parent)
+    : FilteredLineEdit(FieldText::isHexDigit, maxLength, parent)
+{
+    setValidator(new UpperCaseValidator(this));
+}
+
+bool HexField::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && runOwnShortcut(static_cast<QKeyEvent*>(event), false)) {
+        event->accept();
+        return true;
+    }
+    return FilteredLineEdit::event(event);
+}
+
+void HexField::keyPressEvent(QKeyEvent* event)
+{
+    if (runOwnShortcut(event, true)) {
+        event->accept();
+        return;
+    }
+    FilteredLineEdit::keyPressEvent(event);
+}
+
+bool HexField::runOwnShortcut(const QKeyEvent* event, bool perform)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (mods != Qt::ControlModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_C:
+        if (perform)
+            copy();
+        return true;
+    case Qt::Key_V:
+        if (perform)
+            paste();
+        return true;
+    case Qt::Key_X:
+        if (perform)
+            cut();
+        return true;
+    case Qt::Key_Z:
+        if (perform)
+            undo();
+        return true;
+    default:
+        return false;
+    }
+}
