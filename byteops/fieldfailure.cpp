@@ -1,0 +1,12 @@
+#include "byteops/fieldfailure.h"
+
+#include <QLineEdit>
+
+#include "platform/prompter.h"
+
+void reportFieldFailure(QLineEdit* field, const QString& message)
+{
+    Prompter::error(field->window(), message);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
