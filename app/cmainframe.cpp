@@ -286,11 +286,25 @@ void CMainFrame::onActiveChildChanged()
                 buildMenus(windowState());
         },
         Qt::QueuedConnection);
+    notifyViewActivation();
     if (View* view = activeView()) {
         Document* doc = view->document();
         connect(doc, &Document::commandStateChanged, this, &CMainFrame::requestCommandUpdate, Qt::UniqueConnection);
     }
     requestCommandUpdate();
+}
+
+void CMainFrame::notifyViewActivation()
+{
+    View* view = activeView();
+    QWidget* widget = view ? view->widget() : nullptr;
+    if (widget == m_activeViewWidget)
+        return;
+    if (auto* previous = dynamic_cast<View*>(m_activeViewWidget.data()))
+        previous->onActivateView(false);
+    m_activeViewWidget = widget;
+    if (view)
+        view->onActivateView(true);
 }
 
 CommandRouter::Chain CMainFrame::commandChain() const

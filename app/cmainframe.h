@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <vector>
 
@@ -59,6 +60,7 @@ private:
     void arrangeIcons();
     bool toolBarsVisible() const;
     void onActiveChildChanged();
+    void notifyViewActivation();
     void trackLockKey(int key);
 
     CVellmarApp& m_app;
@@ -71,5 +73,6 @@ private:
     std::vector<QAction*> m_windowListActions;
     WindowState m_menuState = WindowState::NoDocument;
     bool m_updatePending = false;
+    QPointer<QWidget> m_activeViewWidget;  // the view last told it is active
     quint64 m_lastKeyTimestamp = 0;
 };

@@ -13,6 +13,7 @@
 #include "hexdoc/cvellmarview.h"
 #include "platform/doctemplate.h"
 #include "platform/listingaccessible.h"
+#include "platform/listingprinter.h"
 #include "platform/prompter.h"
 #include "platform/recentfilelist.h"
 #include "res/resources.h"
@@ -83,6 +84,10 @@ void CVellmarApp::addCommands()
     map.onCommand(CommandId::HelpFinder, [this] { showUserGuide(); });
     map.onCommand(CommandId::Help, [this] { showUserGuide(); });
     map.onCommand(CommandId::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+    map.onCommand(CommandId::FilePrintSetup, [] {
+        Prompter::instance().choosePrinter(dialogParent(), ListingPrinter::sharedPrinter(),
+                                           Prompter::PrinterDialog::PageSetup);
+    });
 }
 
 void CVellmarApp::showUserGuide()

@@ -33,6 +33,7 @@ public:
     }
     QString openFileName(QWidget*, const FileRequest&) override { return path; }
     QString saveFileName(QWidget*, const FileRequest&) override { return path; }
+    bool choosePrinter(QWidget*, QPrinter&, PrinterDialog) override { return false; }
 };
 
 double msSince(const QElapsedTimer& t)

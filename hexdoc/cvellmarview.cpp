@@ -50,6 +50,19 @@ void CVellmarView::syncModifiedFlag()
     m_doc->syncModifiedFlag();
 }
 
+void CVellmarView::storeTypedByte(ByteOffset offset, std::uint8_t value)
+{
+    {
+        const std::lock_guard<std::mutex> guard(m_doc->lock());
+        std::uint8_t& byte = m_doc->bytes()[std::size_t(offset)];
+        if (byte == value)
+            return;
+        byte = value;
+    }
+    m_doc->setBytesChanged(1);
+    m_doc->notifyBytesChanged(offset, offset, this);
+}
+
 void CVellmarView::addEnablingRules()
 {
     for (CommandId id : kIdleMarkCommands)

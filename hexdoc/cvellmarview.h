@@ -16,6 +16,7 @@ public:
     ByteBuffer& buffer() override;
     EndPosition& endPosition() override;
     void syncModifiedFlag() override;
+    void storeTypedByte(ByteOffset offset, std::uint8_t value) override;
 
 private:
     void addEnablingRules();

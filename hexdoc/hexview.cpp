@@ -1,7 +1,19 @@
 #include "hexdoc/hexview.h"
 
+#include <QKeyEvent>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include <algorithm>
+
+#include "byteops/addressrangedialog.h"
+#include "byteops/fieldtext.h"
+#include "byteops/gotodialog.h"
+#include "hexdoc/caretsteps.h"
 #include "hexdoc/hexdisplayexport.h"
 #include "hexdoc/hexlistingtext.h"
+#include "platform/listingprinter.h"
+#include "platform/prompter.h"
 #include "platform/waitcursor.h"
 
 namespace {
@@ -42,6 +54,10 @@ HexView::HexView(Document* document, QByteArray prefix, TextPos headerStart, QWi
     setAcceptDrops(false);  // dropped files go on to the main window, which opens them
     commands().onCommand(CommandId::ExportHexDisplayText,
                          [this] { HexDisplayExport::exportListing(this, textSource()); });
+    commands().onCommand(CommandId::FilePrint, [this] { print(); });
+    commands().onCommand(CommandId::FilePrintPreview, [this] { printPreview(); });
+    commands().onCommand(CommandId::GoTo, [this] { goTo(); });
+    commands().onCommand(CommandId::SelectBytes, [this] { selectBytes(); });
 }
 
 void HexView::RenderListing()
@@ -119,4 +135,118 @@ void HexView::onUpdate()
     RenderListing();
     UnderlineHeader();
     syncModifiedFlag();
+}
+
+void HexView::onActivateView(bool active)
+{
+    if (m_findWindow)
+        m_findWindow->setVisible(active);
+}
+
+void HexView::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    QChar ch;
+    if (event->key() == Qt::Key_Backspace)
+        ch = QLatin1Char('\b');
+    else if (event->text().size() == 1)
+        ch = event->text().front();
+    if (plain && !ch.isNull() && HandleChar(ch))
+        event->accept();
+    else
+        ListingControl::keyPressEvent(event);
+    syncModifiedFlag();
+}
+
+bool HexView::HandleChar(QChar ch)
+{
+    if (ch == QLatin1Char(' '))
+        return placeCaret(CaretSteps::forward(m_layout, selection().end, endPosition()));
+    if (ch == QLatin1Char('\b'))
+        return placeCaret(CaretSteps::backward(m_layout, selection().end, endPosition()));
+    if (FieldText::isHexDigit(ch))
+        return typeDigit(ch);
+    return false;
+}
+
+bool HexView::AdvanceCaret()
+{
+    return placeCaret(CaretSteps::forward(m_layout, selection().end, endPosition()));
+}
+
+bool HexView::placeCaret(std::optional<TextPos> pos)
+{
+    if (!pos)
+        return false;
+    setSelection(*pos, *pos);
+    scrollCaretIntoView();
+    return true;
+}
+
+bool HexView::typeDigit(QChar ch)
+{
+    const TextRange sel = selection();
+    if (sel.end - sel.start > 1)
+        return false;
+    const int digit = HexLayout::DigitOfPosition(m_layout.SplitPosition(sel.start), endPosition());
+    if (digit < 0)
+        return false;
+    const ByteOffset offset = m_layout.OffsetOfPosition(sel.start);
+    const std::uint8_t nibble = std::uint8_t(QString(ch).toUInt(nullptr, 16));
+    const std::uint8_t old = buffer()[std::size_t(offset)];
+    const std::uint8_t value = digit == 0 ? std::uint8_t((nibble << 4) | (old & 0x0F))
+                                          : std::uint8_t((old & 0xF0) | nibble);
+    // Stored first, then shown: the listing is always the text of the bytes.
+    storeTypedByte(offset, value);
+    RefreshByte(offset);
+    setSelection(sel.start + 1, sel.start + 1);
+    scrollCaretIntoView();
+    return digit == 1 ? AdvanceCaret() : true;
+}
+
+void HexView::print()
+{
+    QPrinter& printer = ListingPrinter::sharedPrinter();
+    if (!Prompter::instance().choosePrinter(this, printer, Prompter::PrinterDialog::Print))
+        return;
+    WaitCursor wait;
+    if (!ListingPrinter::print(*this, printer)) {
+        const QString target = printer.outputFileName().isEmpty() ? QStringLiteral("the printer ") + printer.printerName()
+                                                                  : QStringLiteral("the file ") + printer.outputFileName();
+        Prompter::error(this, QStringLiteral("Fail to print to %1").arg(target));
+    }
+}
+
+void HexView::printPreview()
+{
+    auto* preview = new QPrintPreviewDialog(&ListingPrinter::sharedPrinter(), this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    connect(preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { ListingPrinter::print(*this, *printer); });
+    preview->open();
+}
+
+void HexView::goTo()
+{
+    GoToDialog dialog(qint64(buffer().size()), 0, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    WaitCursor wait;
+    selectByteCells(dialog.address(), dialog.address());
+}
+
+void HexView::selectBytes()
+{
+    const ByteRange range = SelectionToByteRange();
+    AddressRangeDialog dialog(RangeDialogKind::SelectBytes, qint64(buffer().size()), range.first, range.last, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    WaitCursor wait;
+    selectByteCells(std::min(dialog.start(), dialog.end()), std::max(dialog.start(), dialog.end()));
+}
+
+void HexView::selectByteCells(ByteOffset first, ByteOffset last)
+{
+    setSelection(m_layout.HexPositionOfOffset(first).first, m_layout.HexPositionOfOffset(last).second + 1);
+    scrollCaretIntoView();
 }

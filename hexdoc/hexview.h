@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointer>
 
 #include "hexdoc/bytebuffer.h"
 #include "hexdoc/hexlayout.h"
 #include "platform/listingcontrol.h"
 #include "platform/view.h"
+
+#include <optional>
 
 /// The behaviour every hex view shares: the listing of a byte buffer in a
 /// listing control, its rendering and in-place refresh, and the conversions
@@ -23,6 +26,9 @@ public:
     virtual EndPosition& endPosition() = 0;
     /// Sets the framework's modified flag back to the bytes-changed flag.
     virtual void syncModifiedFlag() = 0;
+    /// Stores a typed byte: sets the bytes-changed flag when the value differs,
+    /// and shows the byte anew in the document's other views.
+    virtual void storeTypedByte(ByteOffset offset, std::uint8_t value) = 0;
 
     void RenderListing();
     void UnderlineHeader();
@@ -33,14 +39,37 @@ public:
     /// Refreshes a run of bytes between one hide and one restore of the selection.
     void RefreshBytes(ByteOffset first, ByteOffset last);
 
+    /// Overwrites half a byte with a typed hex digit, or steps the caret for
+    /// Space and Backspace; returns whether it dealt with the character.
+    bool HandleChar(QChar ch);
+    /// Moves the caret one digit position forward; returns whether it moved.
+    bool AdvanceCaret();
+
+    /// The view's Find window, shown only while the view is active.
+    void setFindWindow(QWidget* window) { m_findWindow = window; }
+    QWidget* findWindow() const { return m_findWindow; }
+
     QWidget* widget() override { return this; }
     void onInitialUpdate() override;
     void onUpdate() override;
+    void onActivateView(bool active) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refreshCells(ByteOffset offset);
+    bool typeDigit(QChar ch);
+    bool placeCaret(std::optional<TextPos> pos);
+    void print();
+    void printPreview();
+    void goTo();
+    void selectBytes();
+    /// Selects both digits of every byte from first to last.
+    void selectByteCells(ByteOffset first, ByteOffset last);
 
     QByteArray m_prefix;
     TextPos m_headerStart;
     HexLayout m_layout;
+    QPointer<QWidget> m_findWindow;
 };

@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 
 namespace {
 
@@ -33,6 +35,15 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
         return run(dialog, request);
+    }
+
+    bool choosePrinter(QWidget* parent, QPrinter& printer, PrinterDialog dialog) override
+    {
+        if (dialog == PrinterDialog::PageSetup)
+            return QPageSetupDialog(&printer, parent).exec() == QDialog::Accepted;
+        QPrintDialog printDialog(&printer, parent);
+        printDialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        return printDialog.exec() == QDialog::Accepted;
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 /// The one seam through which the program asks the user anything: message
@@ -12,6 +13,7 @@ public:
     enum class Icon { None, Information, Warning, Stop, Question };
     enum class Buttons { Ok, YesNo, YesNoCancel, OkCancel };
     enum class Answer { Ok, Yes, No, Cancel };
+    enum class PrinterDialog { Print, PageSetup };
 
     struct FileRequest {
         QString title;
@@ -27,6 +29,8 @@ public:
     /// Returns the chosen path, or an empty string when the user cancelled.
     virtual QString openFileName(QWidget* parent, const FileRequest& request) = 0;
     virtual QString saveFileName(QWidget* parent, const FileRequest& request) = 0;
+    /// Lets the user choose the printer and its options; false when cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer, PrinterDialog dialog) = 0;
 
     static Prompter& instance();
     /// Installs a prompter (not owned); nullptr restores the one that shows real dialogs.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include "platform/commandmap.h"
 
 class Document;
@@ -21,6 +23,8 @@ public:
     virtual void onInitialUpdate() = 0;
     /// Called when the document asks its views to show its contents anew.
     virtual void onUpdate() = 0;
+    /// Called when the view becomes the active view (true) or stops being it (false).
+    virtual void onActivateView(bool active) { Q_UNUSED(active); }
 
 private:
     Document* m_document;

@@ -1,5 +1,6 @@
 #include "support/scriptedprompter.h"
 
+#include <QPrinter>
 #include <QTest>
 
 ScriptedPrompter::ScriptedPrompter()
@@ -45,6 +46,21 @@ QString ScriptedPrompter::saveFileName(QWidget*, const FileRequest& request)
 {
     m_asked.push_back({Asked::Kind::SaveFile, request.title, Icon::None, Buttons::Ok, request});
     return nextPath("save");
+}
+
+bool ScriptedPrompter::choosePrinter(QWidget*, QPrinter& printer, PrinterDialog dialog)
+{
+    const bool print = dialog == PrinterDialog::Print;
+    m_asked.push_back({Asked::Kind::Printer, print ? QStringLiteral("Print") : QStringLiteral("Page Setup"),
+                       Icon::None, Buttons::Ok, {}});
+    if (!print)
+        return true;
+    const QString path = nextPath("print");
+    if (path.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return true;
 }
 
 QString ScriptedPrompter::nextPath(const char* what)

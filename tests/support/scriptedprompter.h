@@ -13,7 +13,7 @@
 class ScriptedPrompter final : public Prompter {
 public:
     struct Asked {
-        enum class Kind { Message, OpenFile, SaveFile } kind;
+        enum class Kind { Message, OpenFile, SaveFile, Printer } kind;
         QString text;  // message text, or the file dialog's title
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
@@ -25,6 +25,8 @@ public:
 
     void answer(Answer answer) { m_answers.push_back(answer); }
     void answerFile(const QString& path) { m_paths.push_back(path); }
+    /// The print dialog prints to this PDF file; an empty path cancels it.
+    void answerPrintToPdf(const QString& path) { m_paths.push_back(path); }
 
     const std::deque<Asked>& asked() const { return m_asked; }
     /// The texts of the messages shown so far, in order.
@@ -34,6 +36,8 @@ public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon, Buttons buttons) override;
     QString openFileName(QWidget* parent, const FileRequest& request) override;
     QString saveFileName(QWidget* parent, const FileRequest& request) override;
+    /// The page setup dialog is accepted unchanged.
+    bool choosePrinter(QWidget* parent, QPrinter& printer, PrinterDialog dialog) override;
 
 private:
     QString nextPath(const char* what);

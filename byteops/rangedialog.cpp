@@ -1,0 +1,127 @@
+#include "byteops/rangedialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "byteops/decimalfield.h"
+#include "byteops/fieldfailure.h"
+#include "byteops/fieldtext.h"
+#include "byteops/hexfield.h"
+
+RangeDialog::RangeDialog(RangeDialogKind kind, qint64 fileSize, QWidget* parent)
+    : QDialog(parent)
+    , m_row(rangeDialogRow(kind))
+    , m_fileSize(fileSize)
+    , m_layout(new QVBoxLayout(this))
+{
+    setWindowTitle(QString::fromLatin1(m_row.title));
+    setObjectName(QStringLiteral("RangeDialog%1").arg(m_row.dialogId));
+}
+
+QLineEdit* RangeDialog::field(int fieldId) const
+{
+    const auto it = m_fields.find(fieldId);
+    return it == m_fields.end() ? nullptr : it->second;
+}
+
+QFormLayout* RangeDialog::addForm(const QString& groupTitle)
+{
+    auto* form = new QFormLayout;
+    if (groupTitle.isEmpty()) {
+        m_layout->addLayout(form);
+        return form;
+    }
+    auto* group = new QGroupBox(groupTitle, this);
+    group->setLayout(form);
+    m_layout->addWidget(group);
+    return form;
+}
+
+HexField* RangeDialog::addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength)
+{
+    auto* edit = new HexField(maxLength, this);
+    addField(form, fieldId, label, edit);
+    return edit;
+}
+
+DecimalField* RangeDialog::addDecimalField(QFormLayout* form, int fieldId, const QString& label, int maxLength)
+{
+    auto* edit = new DecimalField(maxLength, this);
+    addField(form, fieldId, label, edit);
+    return edit;
+}
+
+void RangeDialog::addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit)
+{
+    auto* caption = new QLabel(withMnemonic(label), this);
+    caption->setBuddy(edit);
+    edit->setObjectName(QStringLiteral("field%1").arg(fieldId));
+    form->addRow(caption, edit);
+    m_fields[fieldId] = edit;
+}
+
+QString RangeDialog::withMnemonic(const QString& label)
+{
+    for (qsizetype i = 0; i < label.size(); ++i) {
+        const QChar letter = label.at(i).toLower();
+        if (letter.isLetter() && !m_mnemonics.contains(letter)) {
+            m_mnemonics += letter;
+            return label.left(i) + QLatin1Char('&') + label.mid(i);
+        }
+    }
+    return label;
+}
+
+void RangeDialog::finishLayout()
+{
+    m_fileSizeLabel = new QLabel(RangeDialogText::fileSizeLine(m_row, m_fileSize), this);
+    m_fileSizeLabel->setObjectName(QStringLiteral("fileSizeLine"));
+    m_layout->addWidget(m_fileSizeLabel);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &RangeDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &RangeDialog::reject);
+    m_layout->addWidget(buttons);
+    m_layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void RangeDialog::showAddress(int fieldId, qint64 address)
+{
+    field(fieldId)->setText(FieldText::hexOrEmpty(address));
+}
+
+void RangeDialog::showEndAddress(int fieldId, qint64 address)
+{
+    showAddress(fieldId, RangeDialogText::openingEnd(m_row, address, m_fileSize));
+}
+
+quint32 RangeDialog::hexValue(int fieldId) const
+{
+    return FieldText::hexNumber(field(fieldId)->text().trimmed()).value_or(0);
+}
+
+qint32 RangeDialog::decimalValue(int fieldId) const
+{
+    return FieldText::decimalNumber(field(fieldId)->text().trimmed()).value_or(0);
+}
+
+qint64 RangeDialog::optionalAddress(int fieldId) const
+{
+    const std::optional<quint32> value = FieldText::hexNumber(field(fieldId)->text().trimmed());
+    return value ? qint64(*value) : -1;
+}
+
+void RangeDialog::accept()
+{
+    const auto textOf = [this](int fieldId) { return field(fieldId)->text(); };
+    if (const std::optional<FieldFailure> failure = checkFields(fieldRules(ruleSet()), textOf, m_fileSize)) {
+        reportFieldFailure(field(failure->fieldId), failure->message);
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+
+#include <map>
+
+#include "byteops/rangedialogrows.h"
+
+class DecimalField;
+class HexField;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QVBoxLayout;
+
+/// The frame every parameter dialog shares: its fields by control id, each
+/// with its label as buddy (mnemonic and accessible name), the File Size line,
+/// OK and Cancel, and the checks on OK in the dialog's fixed order. Subclasses
+/// lay out their fields and read the values back once the dialog is accepted.
+class RangeDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    RangeDialog(RangeDialogKind kind, qint64 fileSize, QWidget* parent);
+
+    const RangeDialogRow& row() const { return m_row; }
+    qint64 fileSize() const { return m_fileSize; }
+    QLineEdit* field(int fieldId) const;
+    QLabel* fileSizeLabel() const { return m_fileSizeLabel; }
+
+    void accept() override;
+
+protected:
+    /// A form for fields, inside a titled group box when groupTitle is not empty.
+    QFormLayout* addForm(const QString& groupTitle = {});
+    HexField* addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength);
+    DecimalField* addDecimalField(QFormLayout* form, int fieldId, const QString& label, int maxLength);
+    /// Adds the File Size line and the buttons; call after the fields.
+    void finishLayout();
+
+    /// Shows an address in hex, or nothing when it is negative.
+    void showAddress(int fieldId, qint64 address);
+    /// Shows an end address, clamped to the last byte where the dialog does so.
+    void showEndAddress(int fieldId, qint64 address);
+    /// A checked field's value as its rule reads it.
+    quint32 hexValue(int fieldId) const;
+    qint32 decimalValue(int fieldId) const;
+    /// An optional address field: -1 when empty.
+    qint64 optionalAddress(int fieldId) const;
+
+    /// The checks OK runs; dialogs whose checks depend on a choice override it.
+    virtual FieldRuleSet ruleSet() const { return m_row.rules; }
+
+private:
+    void addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit);
+    QString withMnemonic(const QString& label);
+
+    const RangeDialogRow& m_row;
+    qint64 m_fileSize;
+    QVBoxLayout* m_layout;
+    QLabel* m_fileSizeLabel = nullptr;
+    std::map<int, QLineEdit*> m_fields;
+    QString m_mnemonics;  // letters already used by a label
+};
