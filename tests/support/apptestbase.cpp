@@ -1,9 +1,12 @@
 #include "support/apptestbase.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QMdiArea>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 #include "app/cmainframe.h"
 #include "hexdoc/cvellmardoc.h"
@@ -71,4 +74,18 @@ CVellmarDoc* AppFixture::activeDoc()
 int AppFixture::windowCount()
 {
     return int(frame().mdiArea()->subWindowList().size());
+}
+
+void AppFixture::onNextModal(std::function<void(QDialog&)> interact)
+{
+    QTimer::singleShot(0, [interact = std::move(interact)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTest::qFail("no modal dialog was open", __FILE__, __LINE__);
+            return;
+        }
+        interact(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 #include "app/cvellmarapp.h"
@@ -12,6 +13,7 @@
 class CMainFrame;
 class CVellmarDoc;
 class CVellmarView;
+class QDialog;
 
 /// A started application with a scripted prompter and a private settings
 /// folder and temporary folder, for widget tests of whole windows.
@@ -31,6 +33,10 @@ public:
     CVellmarView* activeView();
     CVellmarDoc* activeDoc();
     int windowCount();
+
+    /// Runs interact on the modal dialog the next command opens, inside the
+    /// dialog's own event loop; a dialog that interact leaves open is cancelled.
+    static void onNextModal(std::function<void(QDialog&)> interact);
 
 private:
     QTemporaryDir m_dir;
