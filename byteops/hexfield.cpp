@@ -46,27 +46,25 @@ void HexField::keyPressEvent(QKeyEvent* event)
 
 bool HexField::runOwnShortcut(const QKeyEvent* event, bool perform)
 {
+    struct OwnShortcut {
+        int key;
+        void (*edit)(QLineEdit&);
+    };
+    static constexpr OwnShortcut kOwnShortcuts[] = {
+        {Qt::Key_C, [](QLineEdit& e) { e.copy(); }},
+        {Qt::Key_V, [](QLineEdit& e) { e.paste(); }},
+        {Qt::Key_X, [](QLineEdit& e) { e.cut(); }},
+        {Qt::Key_Z, [](QLineEdit& e) { e.undo(); }},
+    };
     const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     if (mods != Qt::ControlModifier)
         return false;
-    switch (event->key()) {
-    case Qt::Key_C:
-        if (perform)
-            copy();
-        return true;
-    case Qt::Key_V:
-        if (perform)
-            paste();
-        return true;
-    case Qt::Key_X:
-        if (perform)
-            cut();
-        return true;
-    case Qt::Key_Z:
-        if (perform)
-            undo();
-        return true;
-    default:
-        return false;
+    for (const OwnShortcut& shortcut : kOwnShortcuts) {
+        if (shortcut.key == event->key()) {
+            if (perform)
+                shortcut.edit(*this);
+            return true;
+        }
     }
+    return false;
 }
