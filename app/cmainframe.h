@@ -12,6 +12,7 @@ class ChildFrameBase;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class UtilityWindowSlot;
 class View;
 
 /// The main window: the document windows in an MDI area, the menus of the
@@ -72,4 +73,6 @@ private:
     WindowState m_menuState = WindowState::NoDocument;
     bool m_updatePending = false;
     quint64 m_lastKeyTimestamp = 0;
+    UtilityWindowSlot* m_asciiTable;
+    UtilityWindowSlot* m_notationConvert;
 };
