@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QScreen>
 
+#include <utility>
+
 UtilityWindowSlot::UtilityWindowSlot(Factory factory, int screenDivisor, QWidget* owner)
     : QObject(owner)
     , m_factory(std::move(factory))

@@ -24,8 +24,6 @@ public:
     UtilityWindowSlot(Factory factory, int screenDivisor, QWidget* owner);
 
     void open();
-    /// The open window, or null.
-    QDialog* window() const { return m_window; }
 
 private:
     void create();
