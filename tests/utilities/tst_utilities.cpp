@@ -146,7 +146,6 @@ private slots:
     void typedDigitsConvertAndClearing();
     void pastedTextWithASpaceClearsTheOutputs();
     void hexFieldRefusesLettersBeyondF();
-    void halvesAreIndependent();
 
 private:
     static void addKindRows();
@@ -318,11 +317,15 @@ void UtilitiesTest::typedDigitsConvertAndClearing()
     QFETCH(QString, number);
     QFETCH(QString, binary);
     AppFixture fx;
-    const NotationHalf field(openNotationConvert(fx), half);
+    QWidget* window = openNotationConvert(fx);
+    const NotationHalf field(window, half);
+    const NotationHalf other(window, half == QLatin1String("hex") ? QStringLiteral("decimal") : QStringLiteral("hex"));
     QTest::keyClicks(field.input, typed);
     QCOMPARE(field.input->text(), shown);
     QCOMPARE(field.number->text(), number);
     QCOMPARE(field.binary->text(), binary);
+    // The halves are independent.
+    QVERIFY(other.input->text().isEmpty() && other.outputsEmpty());
     QTest::keyClick(field.input, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(field.input, Qt::Key_Backspace);
     QVERIFY(field.outputsEmpty());
@@ -357,21 +360,6 @@ void UtilitiesTest::hexFieldRefusesLettersBeyondF()
     QCOMPARE(beeps.front().front().value<QChar>(), QChar(u'g'));
     QCOMPARE(hex.number->text(), QStringLiteral("1"));
     QCOMPARE(hex.binary->text(), QStringLiteral("0001 "));
-}
-
-void UtilitiesTest::halvesAreIndependent()
-{
-    AppFixture fx;
-    QWidget* window = openNotationConvert(fx);
-    const NotationHalf hex(window, QStringLiteral("hex"));
-    const NotationHalf decimal(window, QStringLiteral("decimal"));
-    QTest::keyClicks(hex.input, "FF");
-    QVERIFY(decimal.input->text().isEmpty());
-    QVERIFY(decimal.outputsEmpty());
-    QTest::keyClicks(decimal.input, "10");
-    QCOMPARE(decimal.number->text(), QStringLiteral("A"));
-    QCOMPARE(hex.input->text(), QStringLiteral("FF"));
-    QCOMPARE(hex.number->text(), QStringLiteral("255"));
 }
 
 QTEST_MAIN(UtilitiesTest)
