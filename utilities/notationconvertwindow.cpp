@@ -52,7 +52,8 @@ QGroupBox* makeHalf(const NotationHalf& half, QLineEdit* input, QWidget* window)
     form->addRow(QString::fromLatin1(half.inputLabel), input);
     form->addRow(QString::fromLatin1(half.numberLabel), number);
     form->addRow(QStringLiteral("Bin:"), binary);
-    QObject::connect(input, &QLineEdit::textChanged, box, [convert = half.convert, number, binary](const QString& text) {
+    const auto convert = half.convert;
+    QObject::connect(input, &QLineEdit::textChanged, box, [convert, number, binary](const QString& text) {
         const NotationConversion result = convert(text);
         number->setText(result.number);
         binary->setText(result.binary);
