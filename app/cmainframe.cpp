@@ -20,6 +20,9 @@
 #include "platform/document.h"
 #include "platform/recentfilelist.h"
 #include "platform/view.h"
+#include "utilities/asciitablewindow.h"
+#include "utilities/notationconvertwindow.h"
+#include "utilities/utilitywindowslot.h"
 
 namespace {
 
@@ -32,6 +35,10 @@ constexpr LockIndicator kLockIndicators[] = {
     {Qt::Key_NumLock, "NUM"},
     {Qt::Key_ScrollLock, "SCRL"},
 };
+
+// Where the utility windows open: a third, and half, of the screen's width and height.
+constexpr int kAsciiTableScreenDivisor = 3;
+constexpr int kNotationConvertScreenDivisor = 2;
 
 constexpr CommandId kRecentFileIds[] = {CommandId::RecentFile1, CommandId::RecentFile2, CommandId::RecentFile3,
                                         CommandId::RecentFile4};
@@ -56,6 +63,10 @@ bool isUserInput(QEvent::Type type)
 CMainFrame::CMainFrame(CVellmarApp& app)
     : m_app(app)
     , m_mdiArea(new QMdiArea(this))
+    , m_asciiTable(new UtilityWindowSlot([](QWidget* owner) { return new AsciiTableWindow(owner); },
+                                         kAsciiTableScreenDivisor, this))
+    , m_notationConvert(new UtilityWindowSlot([](QWidget* owner) { return new NotationConvertWindow(owner); },
+                                              kNotationConvertScreenDivisor, this))
 {
     setWindowTitle(QStringLiteral("Vellmar"));
     setObjectName(QStringLiteral("MainFrame"));
@@ -231,6 +242,8 @@ void CMainFrame::addCommands()
     map.onUpdate(CommandId::ViewStatusBar, [this](CommandState& s) { s.checked = statusBar()->isVisible(); });
     for (int i = 0; i < RecentFileList::kSize; ++i)
         map.onCommand(kRecentFileIds[i], [this, i] { m_app.openRecentFile(i); });
+    map.onCommand(CommandId::AsciiTable, [this] { m_asciiTable->open(); });
+    map.onCommand(CommandId::NotationConvert, [this] { m_notationConvert->open(); });
 }
 
 bool CMainFrame::toolBarsVisible() const

@@ -13,6 +13,7 @@ class ChildFrameBase;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class UtilityWindowSlot;
 class View;
 
 /// The main window: the document windows in an MDI area, the menus of the
@@ -75,4 +76,6 @@ private:
     bool m_updatePending = false;
     QPointer<QWidget> m_activeViewWidget;  // the view last told it is active
     quint64 m_lastKeyTimestamp = 0;
+    UtilityWindowSlot* m_asciiTable;
+    UtilityWindowSlot* m_notationConvert;
 };
