@@ -15,7 +15,10 @@
 #include "platform/listingaccessible.h"
 #include "platform/prompter.h"
 #include "platform/recentfilelist.h"
+#include "platform/settingsstore.h"
 #include "res/resources.h"
+#include "serial/driverinforeport.h"
+#include "serial/portcommands.h"
 
 namespace {
 CVellmarApp* g_app = nullptr;
@@ -50,6 +53,7 @@ QWidget* CVellmarApp::dialogParent()
 
 bool CVellmarApp::initInstance(const QStringList& arguments)
 {
+    m_serialPorts.load(*SettingsStore::open());
     initVellmarResources();
     installListingAccessibility();
     RecentFileList::instance().load();
@@ -83,6 +87,10 @@ void CVellmarApp::addCommands()
     map.onCommand(CommandId::HelpFinder, [this] { showUserGuide(); });
     map.onCommand(CommandId::Help, [this] { showUserGuide(); });
     map.onCommand(CommandId::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+    map.onCommand(CommandId::SetDefault, [this] { PortCommands::setDefault(m_serialPorts, dialogParent()); });
+    map.onCommand(CommandId::MaxComPort, [this] { PortCommands::maxComPort(m_serialPorts, dialogParent()); });
+    map.onCommand(CommandId::ComDriverInfo,
+                  [this] { ShowComDriverInfo(m_serialPorts.defaults().portName, m_serialPorts, dialogParent()); });
 }
 
 void CVellmarApp::showUserGuide()
