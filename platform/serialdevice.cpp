@@ -138,8 +138,16 @@ SerialDevice::SerialDevice(int fd, int wakeFd, QString devicePath)
 SerialDevice::~SerialDevice()
 {
     if (m_fd >= 0)
-        ::close(m_fd);
+        release(m_fd);
     ::close(m_wakeFd);
+}
+
+int SerialDevice::release(int fd)
+{
+    // Exclusive mode belongs to the tty, not to this descriptor: a tty that
+    // someone else keeps open (a console) would stay closed to others.
+    ::ioctl(fd, TIOCNXCL);
+    return ::close(fd);
 }
 
 std::shared_ptr<SerialDevice> SerialDevice::open(const QString& path, SystemError& error)
@@ -308,5 +316,5 @@ SystemError SerialDevice::close()
     std::unique_lock guard(m_lock);
     if (m_fd < 0)
         return invalidHandle();
-    return ::close(std::exchange(m_fd, -1)) == 0 ? SystemError{} : lastTransferError();
+    return release(std::exchange(m_fd, -1)) == 0 ? SystemError{} : lastTransferError();
 }

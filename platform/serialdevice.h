@@ -64,6 +64,7 @@ public:
 
 private:
     SerialDevice(int fd, int wakeFd, QString devicePath);
+    static int release(int fd);
     template <typename Transfer>
     SystemError transferByte(short events, quint32 limitMs, bool& done, Transfer transfer);
 
