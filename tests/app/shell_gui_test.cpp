@@ -224,8 +224,8 @@ void ShellGuiTest::userGuideIsNonModalAndHasEverySection()
     QSet<QString> anchors;
     for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("name=\"(\\w+)\"")).globalMatch(html))
         anchors.insert(m.captured(1));
-    const QSet<QString> sections{"listing", "opening", "new",     "saving",  "import",
-                                 "export",  "windows", "keyboard", "settings"};
+    const QSet<QString> sections{"listing", "opening",  "new",   "saving",  "import",
+                                 "export",  "windows", "keyboard", "ports", "settings"};
     QCOMPARE(links, sections);
     QCOMPARE(anchors, sections);
 }
