@@ -19,5 +19,8 @@ bool OpenComPort(PortConnection& connection, QWidget* parent)
 
 bool CloseComPort(PortConnection& connection)
 {
+    // A document may go after the application; by then it holds no port.
+    if (!connection.handle)
+        return true;
     return ComPortAccess::close(connection, CVellmarApp::instance()->serialPorts().usage());
 }
