@@ -171,3 +171,15 @@ TEST(SerialMessages, StepFailuresEndInCodeAndText)
     for (const auto& [message, expected] : cases)
         EXPECT_EQ(message, QString::fromLatin1(expected));
 }
+
+TEST(SerialMessages, DeviceLineNamesTheMappedPathItsDeviceAndDescription)
+{
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"/dev/pts/4", "/dev/pts/4", "", "Device: /dev/pts/4"},
+        {"/dev/ttyUSB0", "/dev/ttyUSB0", "FTDI FT232R USB UART", "Device: /dev/ttyUSB0, FTDI FT232R USB UART"},
+        {"/dev/serial/by-id/usb-FTDI-if00-port0", "/dev/ttyUSB0", "FTDI FT232R USB UART",
+         "Device: /dev/serial/by-id/usb-FTDI-if00-port0 (/dev/ttyUSB0), FTDI FT232R USB UART"},
+    };
+    for (const auto& [mapped, device, description, line] : cases)
+        EXPECT_EQ(SerialMessages::deviceLine(mapped, device, description), QString::fromLatin1(line));
+}
