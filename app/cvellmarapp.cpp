@@ -16,7 +16,10 @@
 #include "platform/listingprinter.h"
 #include "platform/prompter.h"
 #include "platform/recentfilelist.h"
+#include "platform/settingsstore.h"
 #include "res/resources.h"
+#include "serial/driverinforeport.h"
+#include "serial/portcommands.h"
 
 namespace {
 CVellmarApp* g_app = nullptr;
@@ -51,6 +54,7 @@ QWidget* CVellmarApp::dialogParent()
 
 bool CVellmarApp::initInstance(const QStringList& arguments)
 {
+    m_serialPorts.load(*SettingsStore::open());
     initVellmarResources();
     installListingAccessibility();
     RecentFileList::instance().load();
@@ -88,6 +92,10 @@ void CVellmarApp::addCommands()
         Prompter::instance().choosePrinter(dialogParent(), ListingPrinter::sharedPrinter(),
                                            Prompter::PrinterDialog::PageSetup);
     });
+    map.onCommand(CommandId::SetDefault, [this] { PortCommands::setDefault(m_serialPorts, dialogParent()); });
+    map.onCommand(CommandId::MaxComPort, [this] { PortCommands::maxComPort(m_serialPorts, dialogParent()); });
+    map.onCommand(CommandId::ComDriverInfo,
+                  [this] { ShowComDriverInfo(m_serialPorts.defaults().portName, m_serialPorts, dialogParent()); });
 }
 
 void CVellmarApp::showUserGuide()

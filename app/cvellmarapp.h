@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/commandmap.h"
+#include "serial/serialports.h"
 
 class CMainFrame;
 class DocTemplate;
@@ -33,6 +34,9 @@ public:
     CMainFrame* mainFrame() const { return m_mainFrame.get(); }
     DocTemplate& plainDocTemplate() const { return *m_plainTemplate; }
 
+    /// The default port settings, Max Com Port and the ports in use.
+    SerialPorts& serialPorts() { return m_serialPorts; }
+
     int importFlag() const { return m_importFlag; }
     void setImportFlag(int flag) { m_importFlag = flag; }
 
@@ -51,6 +55,7 @@ private:
     void registerDocTemplates();
     void showUserGuide();
 
+    SerialPorts m_serialPorts;
     std::unique_ptr<DocTemplate> m_plainTemplate;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<UserGuideWindow> m_userGuide;

@@ -8,6 +8,9 @@
 #include "platform/prompter.h"
 #include "platform/view.h"
 #include "platform/waitcursor.h"
+#include "serial/comport.h"
+#include "serial/driverinforeport.h"
+#include "serial/portcommands.h"
 
 namespace {
 constexpr int kNewDocumentSize = 32;
@@ -16,12 +19,26 @@ constexpr int kNewDocumentSize = 32;
 CVellmarDoc::CVellmarDoc(DocTemplate& docTemplate)
     : Document(docTemplate)
 {
+    if (CVellmarApp* app = CVellmarApp::instance())
+        m_port.settings = app->serialPorts().defaults();
+    addPortCommands();
 }
 
 CVellmarDoc::~CVellmarDoc()
 {
     stopSending();
     stopMarking();
+    CloseComPort(m_port);
+}
+
+void CVellmarDoc::addPortCommands()
+{
+    commands().onCommand(CommandId::CurrentSettings, [this] {
+        PortCommands::currentSettings(m_port.settings, CVellmarApp::instance()->serialPorts(), dialogParent());
+    });
+    commands().onCommand(CommandId::ComDriverInfo, [this] {
+        ShowComDriverInfo(m_port.settings.portName, CVellmarApp::instance()->serialPorts(), dialogParent());
+    });
 }
 
 void CVellmarDoc::setBytesChanged(int changed)

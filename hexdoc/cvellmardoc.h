@@ -7,6 +7,7 @@
 #include "hexdoc/bytebuffer.h"
 #include "hexdoc/hexlayout.h"
 #include "platform/document.h"
+#include "serial/portconnection.h"
 
 class View;
 
@@ -38,6 +39,8 @@ public:
     bool isMarkInProgress() const { return m_marking != 0 || m_markIdle != 1; }
     bool isSending() const { return m_sending != 0; }
     std::mutex& lock() { return m_lock; }
+    /// The port settings of this window's transfers, copied from the defaults, and the open port.
+    PortConnection& port() { return m_port; }
 
     bool onNewDocument() override;
     bool onOpenDocument(const QString& path) override;
@@ -51,6 +54,7 @@ private:
     bool importHexValuesText();
     void stopSending();
     void stopMarking();
+    void addPortCommands();
     QWidget* dialogParent() const;
 
     std::thread m_markWorker;
@@ -62,5 +66,6 @@ private:
     EndPosition m_endPosition;
     int m_bytesChanged = 0;
     std::mutex m_lock;
+    PortConnection m_port;
     std::atomic<int> m_sending{0};
 };

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "serial/portconnection.h"
+
+class QWidget;
+
+/// Opens the connection's port with its settings for a transfer, mapping the
+/// port name to its device; on failure the user has been told why.
+bool OpenComPort(PortConnection& connection, QWidget* parent);
+/// Closes the connection's port if it is open; never tells the user anything,
+/// so a transfer's worker thread may call it.
+bool CloseComPort(PortConnection& connection);

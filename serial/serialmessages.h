@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/windowserror.h"
+
+/// The serial subsystem's messages, each ending in its error code and ErrorCodeText.
+namespace SerialMessages {
+
+/// Opening a port's device for a transfer failed.
+QString accessFailure(const QString& port, const SystemError& error, const QString& devicePath);
+
+/// The steps after opening, in the order a port is configured.
+enum class OpenStep { GetState, SetState, SetTimeouts, SetDtr, SetRts };
+QString openStepFailure(OpenStep step, const QString& port, quint32 code);
+
+/// The steps of the driver information report that can fail.
+enum class ReportStep { Access, Properties, Close };
+QString reportFailure(ReportStep step, const QString& port, quint32 code);
+/// The report's line naming the device a port opens.
+QString deviceLine(const QString& mappedPath, const QString& devicePath, const QString& description);
+
+QString maxComPortEmpty();
+QString maxComPortInvalid();
+QString maxComPortTooSmall();
+
+}  // namespace SerialMessages

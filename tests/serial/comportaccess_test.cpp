@@ -1,0 +1,254 @@
+#include "serial/comportaccess.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+
+#include <poll.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include "serial/portusagetable.h"
+#include "qstringprint.h"
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+/// A pseudo-terminal stands in for a serial port: the test holds the master,
+/// the program opens the slave's path as COM3.
+class PtyPort : public ::testing::Test {
+protected:
+    int master = -1;
+    QString slavePath;
+    PortUsageTable table{4};
+    PortConnection connection{PortSettings{QStringLiteral("COM3"), 9600, 8, 0, 0}, nullptr};
+
+    void SetUp() override
+    {
+        int slave = -1;
+        char name[256] = {};
+        ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+        ::close(slave);
+        slavePath = QString::fromLocal8Bit(name);
+    }
+
+    void TearDown() override
+    {
+        ComPortAccess::close(connection, table);
+        closeMaster();
+    }
+
+    void closeMaster()
+    {
+        if (master >= 0)
+            ::close(std::exchange(master, -1));
+    }
+
+    void openPort()
+    {
+        const auto failure = ComPortAccess::open(connection, slavePath, table);
+        ASSERT_FALSE(failure) << failure->toStdString();
+    }
+
+    SerialDevice& device() { return *connection.handle; }
+
+    /// What the program wrote, as it arrives at the master in pieces.
+    QByteArray readFromMaster(qsizetype count) const
+    {
+        QByteArray received;
+        pollfd ready{master, POLLIN, 0};
+        while (received.size() < count && ::poll(&ready, 1, 1000) == 1) {
+            char chunk[64];
+            const ssize_t got = ::read(master, chunk, sizeof chunk);
+            if (got <= 0)
+                break;
+            received.append(chunk, got);
+        }
+        return received;
+    }
+};
+
+}  // namespace
+
+TEST_F(PtyPort, OpenAndCloseUpdateTheUsageTable)
+{
+    openPort();
+    ASSERT_TRUE(connection.handle);
+    EXPECT_TRUE(table.inUse(3));
+    EXPECT_EQ(table.handle(3), connection.handle);
+    EXPECT_TRUE(ComPortAccess::close(connection, table));
+    EXPECT_FALSE(connection.handle);
+    EXPECT_FALSE(table.inUse(3));
+    EXPECT_FALSE(table.handle(3));
+    EXPECT_TRUE(ComPortAccess::close(connection, table));  // nothing left to close
+}
+
+TEST_F(PtyPort, SecondOpenOfAHeldPortIsRefusedWithCodeFive)
+{
+    openPort();
+    PortConnection other{connection.settings, nullptr};
+    EXPECT_EQ(ComPortAccess::open(other, slavePath, table),
+              QStringLiteral("Fail to access the COM3 port. Error code: 5 (Access is denied).\n"
+                             "Please check if other process or program is using the same com port (COM3)!"));
+    EXPECT_FALSE(other.handle);
+    EXPECT_EQ(table.handle(3), connection.handle);
+    ComPortAccess::close(connection, table);
+    ASSERT_FALSE(ComPortAccess::open(other, slavePath, table));  // released on close
+    ComPortAccess::close(other, table);
+}
+
+TEST_F(PtyPort, MissingDeviceGivesTheCodeTwoMessage)
+{
+    connection.settings.portName = QStringLiteral("COM7");
+    EXPECT_EQ(ComPortAccess::open(connection, QStringLiteral("/dev/ttyVellmarMissing"), table),
+              QStringLiteral("Fail to access the COM7 port. Error code: 2 (The system cannot find the port specified)\n"
+                             "Please check if your PC has the specified com port (COM7)!"));
+    EXPECT_FALSE(connection.handle);
+    EXPECT_FALSE(table.inUse(7));
+}
+
+TEST_F(PtyPort, FileThatIsNoSerialDeviceFailsToGiveItsState)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("notatty");
+    QFile(file).open(QIODevice::WriteOnly);
+    EXPECT_EQ(ComPortAccess::open(connection, file, table),
+              QStringLiteral("Fail to get the com state of COM3. Error code: 1 (Incorrect function)."));
+    EXPECT_FALSE(connection.handle);
+    EXPECT_FALSE(table.inUse(3));
+}
+
+TEST_F(PtyPort, SettingTheDriverIgnoresIsAFailureAndLeavesThePortFree)
+{
+    connection.settings.byteSize = 7;  // a pseudo-terminal always keeps 8 bits
+    EXPECT_EQ(ComPortAccess::open(connection, slavePath, table),
+              QStringLiteral("Fail to update the com state of COM3. Error code: 87Invalid argument"));
+    EXPECT_FALSE(connection.handle);
+    EXPECT_FALSE(table.inUse(3));
+    connection.settings.byteSize = 8;
+    openPort();
+}
+
+TEST_F(PtyPort, SettingsNoUartCanHaveAreRefusedBeforeTheLineChanges)
+{
+    openPort();
+    const LineSettings refused[] = {
+        {9600, 4, 0, 0},  // 4 data bits
+        {9600, 8, 0, 1},  // 1.5 stop bits need 5 data bits
+        {9600, 5, 0, 2},  // 2 stop bits with 5 data bits would be 1.5
+        {9600, 8, 5, 0},  // no parity code 5
+        {9600, 8, 0, 3},  // no stop bits code 3
+        {0, 8, 0, 0},     // rate 0 would hang up the line
+    };
+    for (const LineSettings& s : refused) {
+        const SystemError error = device().setState(s);
+        EXPECT_EQ(error.code, 87u) << int(s.byteSize) << "/" << int(s.parity) << "/" << int(s.stopBits);
+    }
+    LineSettings state;
+    ASSERT_FALSE(device().getState(state).failed());
+    EXPECT_EQ(state.baudRate, 9600u);
+}
+
+TEST_F(PtyPort, BaudRatesOffTheStandardListAreSet)
+{
+    for (quint32 rate : {14400u, 56000u, 128000u, 256000u}) {
+        connection.settings.baudRate = rate;
+        openPort();
+        LineSettings state;
+        ASSERT_FALSE(device().getState(state).failed());
+        EXPECT_EQ(state.baudRate, rate);
+        ComPortAccess::close(connection, table);
+    }
+}
+
+TEST_F(PtyPort, BytesPassUnchangedBothWays)
+{
+    openPort();
+    const QByteArray bytes("\r\n\x03\x11\x13\x7f\x00\xff", 8);  // CR, LF, ^C, XON, XOFF, DEL, NUL, 0xFF
+    ASSERT_EQ(::write(master, bytes.constData(), bytes.size()), bytes.size());
+    for (char expected : bytes) {
+        quint8 byte = 0;
+        bool received = false;
+        ASSERT_FALSE(device().readByte(byte, received).failed());
+        ASSERT_TRUE(received);
+        EXPECT_EQ(byte, quint8(expected));
+    }
+    for (char sent : bytes) {
+        bool written = false;
+        ASSERT_FALSE(device().writeByte(quint8(sent), written).failed());
+        EXPECT_TRUE(written);
+    }
+    EXPECT_EQ(readFromMaster(bytes.size()), bytes);
+}
+
+TEST_F(PtyPort, ReadWithoutDataTimesOutAfterFourHundredMilliseconds)
+{
+    openPort();
+    quint8 byte = 0;
+    bool received = true;
+    const Clock::time_point start = Clock::now();
+    EXPECT_FALSE(device().readByte(byte, received).failed());
+    const auto elapsed = Clock::now() - start;
+    EXPECT_FALSE(received);
+    EXPECT_GE(elapsed, 400ms);
+    EXPECT_LT(elapsed, 1500ms);
+}
+
+TEST_F(PtyPort, ClosingTheOtherEndIsAFailureNotATimeOut)
+{
+    openPort();
+    closeMaster();
+    quint8 byte = 0;
+    bool received = true;
+    const Clock::time_point start = Clock::now();
+    const SystemError error = device().readByte(byte, received);
+    EXPECT_EQ(error.code, 1117u);
+    EXPECT_FALSE(received);
+    EXPECT_LT(Clock::now() - start, 300ms);
+    bool written = true;
+    EXPECT_EQ(device().writeByte(0x55, written).code, 1117u);
+    EXPECT_FALSE(written);
+}
+
+TEST_F(PtyPort, ModemLinesOfAPseudoTerminalAreNoFailure)
+{
+    openPort();  // raises DTR and RTS
+    for (ModemEscape function : {ModemEscape::SetDtr, ModemEscape::ClrDtr, ModemEscape::SetRts, ModemEscape::ClrRts})
+        EXPECT_FALSE(device().escape(function).failed());
+}
+
+TEST_F(PtyPort, CloseWakesAReaderWaitingWithoutLimit)
+{
+    openPort();
+    ASSERT_FALSE(device().setTimeouts(CommTimeouts{}).failed());
+    const std::shared_ptr<SerialDevice> handle = connection.handle;  // a worker's copy
+    auto reader = std::async(std::launch::async, [handle] {
+        quint8 byte = 0;
+        bool received = false;
+        return handle->readByte(byte, received).code;
+    });
+    EXPECT_EQ(reader.wait_for(100ms), std::future_status::timeout);
+    EXPECT_TRUE(ComPortAccess::close(connection, table));
+    ASSERT_EQ(reader.wait_for(2s), std::future_status::ready);
+    EXPECT_EQ(reader.get(), 995u);
+    quint8 byte = 0;
+    bool received = false;
+    EXPECT_EQ(handle->readByte(byte, received).code, 6u);  // the copy outlives the close harmlessly
+}
+
+TEST_F(PtyPort, PropertiesOfAPseudoTerminal)
+{
+    openPort();
+    CommProperties p;
+    ASSERT_FALSE(device().properties(p).failed());
+    EXPECT_EQ(p.provSubType, CommProp::PST_UNSPECIFIED);
+    EXPECT_EQ(p.settableData, CommProp::DATABITS_8);
+    EXPECT_FALSE(p.provCapabilities & (CommProp::PCF_RTSCTS | CommProp::PCF_DTRDSR));
+    EXPECT_EQ(p.maxBaud, CommProp::BAUD_USER);
+}

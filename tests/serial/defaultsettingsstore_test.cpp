@@ -1,0 +1,113 @@
+#include "serial/defaultsettingsstore.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "serial/portdevicemap.h"
+#include "serial/serialports.h"
+#include "qstringprint.h"
+
+namespace {
+
+class DefaultSettingsStoreTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QSettings settings{dir.filePath("Vellmar.ini"), QSettings::IniFormat};
+
+    void store(const char* name, const QString& text) { settings.setValue(QStringLiteral("Default Settings/") + name, text); }
+    QString stored(const char* name) { return settings.value(QStringLiteral("Default Settings/") + name).toString(); }
+};
+
+}  // namespace
+
+TEST_F(DefaultSettingsStoreTest, FirstStartWritesEveryDefault)
+{
+    const DefaultPortSettings loaded = DefaultSettingsStore::load(settings);
+    EXPECT_EQ(loaded.maxComPort, 4);
+    EXPECT_EQ(loaded.port, PortSettings{});
+    EXPECT_EQ(loaded.port.portName, QStringLiteral("COM1"));
+    EXPECT_EQ(loaded.port.baudRate, 9600u);
+    const std::pair<const char*, const char*> expected[] = {
+        {"MaxComPort", "4"}, {"DefaultComPort", "COM1"}, {"BaudRate", "9600"},
+        {"ByteSize", "8"},   {"Parity", "No Parity"},    {"StopBits", "1"},
+    };
+    for (const auto& [name, text] : expected)
+        EXPECT_EQ(stored(name), QString::fromLatin1(text)) << name;
+}
+
+TEST_F(DefaultSettingsStoreTest, MaxComPortOfFourOrLessIsFourAndStaysInTheFile)
+{
+    const std::pair<const char*, int> cases[] = {{"2", 4}, {"0", 4}, {"abc", 4}, {"4", 4}, {"5", 5}, {" 12 ", 12},
+                                                 {"99999999999", 9999}};
+    for (const auto& [text, expected] : cases) {
+        store("MaxComPort", QString::fromLatin1(text));
+        EXPECT_EQ(DefaultSettingsStore::load(settings).maxComPort, expected) << text;
+        EXPECT_EQ(stored("MaxComPort"), QString::fromLatin1(text));
+    }
+}
+
+TEST_F(DefaultSettingsStoreTest, ValueOfTwelveCharactersIsReplacedByItsDefault)
+{
+    store("BaudRate", QStringLiteral("115200115200"));
+    store("DefaultComPort", QStringLiteral("COM12345678"));  // 11 characters still fit
+    const DefaultPortSettings loaded = DefaultSettingsStore::load(settings);
+    EXPECT_EQ(loaded.port.baudRate, 9600u);
+    EXPECT_EQ(stored("BaudRate"), QStringLiteral("9600"));
+    EXPECT_EQ(loaded.port.portName, QStringLiteral("COM12345678"));
+}
+
+TEST_F(DefaultSettingsStoreTest, TextsAreTrimmedAndConverted)
+{
+    store("DefaultComPort", QStringLiteral("  COM3 "));
+    store("BaudRate", QStringLiteral("19200"));
+    store("ByteSize", QStringLiteral("7"));
+    store("Parity", QStringLiteral("Even"));
+    store("StopBits", QStringLiteral(" 2"));
+    const PortSettings expected{QStringLiteral("COM3"), 19200, 7, 2, 2};
+    EXPECT_EQ(DefaultSettingsStore::load(settings).port, expected);
+}
+
+TEST_F(DefaultSettingsStoreTest, UnknownParityTextIsNoParity)
+{
+    store("Parity", QStringLiteral("Parity Odd"));
+    EXPECT_EQ(DefaultSettingsStore::load(settings).port.parity, 0);
+}
+
+TEST_F(DefaultSettingsStoreTest, SavedDefaultsUseTheListTextsAndReadBack)
+{
+    const PortSettings port{QStringLiteral("COM2"), 57600, 5, 3, 1};
+    DefaultSettingsStore::saveDefaults(settings, port);
+    EXPECT_EQ(stored("Parity"), QStringLiteral("Mark"));
+    EXPECT_EQ(stored("StopBits"), QStringLiteral("1.5"));
+    EXPECT_EQ(DefaultSettingsStore::load(settings).port, port);
+}
+
+TEST_F(DefaultSettingsStoreTest, RaisingMaxComPortStoresItAndExtendsTheUsageTable)
+{
+    SerialPorts ports;
+    ports.load(settings);
+    EXPECT_EQ(ports.usage().recordCount(), 6);  // 0 to 4 and one more
+    ports.setMaxComPort(settings, 10);
+    EXPECT_EQ(ports.maxComPort(), 10);
+    EXPECT_EQ(stored("MaxComPort"), QStringLiteral("10"));
+    EXPECT_EQ(ports.usage().recordCount(), 11);
+}
+
+TEST_F(DefaultSettingsStoreTest, PortNamesMapToDevicesUnlessTheFileSaysOtherwise)
+{
+    using namespace PortDeviceMap;
+    EXPECT_EQ(devicePath(settings, QStringLiteral("COM1")), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(devicePath(settings, QStringLiteral("COM12")), QStringLiteral("/dev/ttyS11"));
+    EXPECT_EQ(devicePath(settings, QStringLiteral("COM")), QString());
+    setDevicePath(settings, QStringLiteral("COM5"), QStringLiteral(" /dev/serial/by-id/usb-FTDI-if00-port0 "));
+    EXPECT_EQ(settings.value(QStringLiteral("Port Devices/COM5")).toString(),
+              QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
+    EXPECT_EQ(devicePath(settings, QStringLiteral("COM5")), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
+    setDevicePath(settings, QStringLiteral("COM5"), QStringLiteral("/dev/ttyS4"));
+    EXPECT_FALSE(settings.contains(QStringLiteral("Port Devices/COM5")));
+    setDevicePath(settings, QStringLiteral("COM2"), QStringLiteral("/dev/pts/4"));
+    setDevicePath(settings, QStringLiteral("COM2"), QString());
+    EXPECT_EQ(devicePath(settings, QStringLiteral("COM2")), QStringLiteral("/dev/ttyS1"));
+}

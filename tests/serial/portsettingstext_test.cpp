@@ -1,0 +1,107 @@
+#include "serial/portsettingstext.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "qstringprint.h"
+
+using namespace PortSettingsText;
+
+namespace {
+
+struct ListConversion {
+    const char* name;
+    QStringList entries;
+    quint32 (*fromText)(QStringView);
+    QString (*toText)(quint32);
+};
+
+template <auto From>
+quint32 widened(QStringView text)
+{
+    return From(text);
+}
+
+template <auto To, typename T>
+QString narrowed(quint32 value)
+{
+    return To(T(value));
+}
+
+const ListConversion kLists[] = {
+    {"baud rate", baudRates(), baudRateFromText, textOfBaudRate},
+    {"byte size", byteSizes(), widened<byteSizeFromText>, narrowed<textOfByteSize, quint8>},
+    {"parity", parities(), widened<parityFromText>, narrowed<textOfParity, quint8>},
+    {"stop bits", stopBits(), widened<stopBitsFromText>, narrowed<textOfStopBits, quint8>},
+};
+
+}  // namespace
+
+TEST(PortSettingsText, ListsHoldTheEntriesInOrder)
+{
+    EXPECT_EQ(baudRates(), (QStringList{"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400",
+                                        "56000", "57600", "115200", "128000", "256000"}));
+    EXPECT_EQ(byteSizes(), (QStringList{"4", "5", "6", "7", "8"}));
+    EXPECT_EQ(parities(), (QStringList{"No", "Odd", "Even", "Mark", "Space"}));
+    EXPECT_EQ(stopBits(), (QStringList{"1", "1.5", "2"}));
+    EXPECT_EQ(portNames(4), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
+    EXPECT_EQ(portNames(12).last(), QStringLiteral("COM12"));
+    EXPECT_TRUE(portNames(0).isEmpty());
+}
+
+TEST(PortSettingsText, EveryListEntryConvertsBothWays)
+{
+    for (const ListConversion& list : kLists) {
+        for (const QString& entry : list.entries)
+            EXPECT_EQ(list.toText(list.fromText(entry)), entry) << list.name;
+    }
+}
+
+TEST(PortSettingsText, ValuesOfTheListsAreTheDeviceCodes)
+{
+    EXPECT_EQ(baudRateFromText(u"256000"), 256000u);
+    EXPECT_EQ(byteSizeFromText(u"4"), 4);
+    EXPECT_EQ(parityFromText(u"Space"), 4);
+    EXPECT_EQ(stopBitsFromText(u"1.5"), 1);
+    EXPECT_EQ(stopBitsFromText(u"2"), 2);
+}
+
+TEST(PortSettingsText, OddInputsFallBack)
+{
+    enum List { Baud, Size, Parity, Stop };
+    struct Odd {
+        List list;
+        const char* text;
+        quint32 value;
+    };
+    const Odd texts[] = {
+        {Baud, "9601", 0},      {Baud, "", 0},   {Baud, " 9600", 0},  {Size, "9", 8},    {Size, "3", 8},
+        {Size, "", 8},          {Parity, "No Parity", 0}, {Parity, "odd", 0}, {Parity, "Mark ", 0},
+        {Stop, "1.0", 0},       {Stop, "two", 0}, {Stop, "", 0},
+    };
+    for (const Odd& odd : texts) {
+        const ListConversion& list = kLists[odd.list];
+        EXPECT_EQ(list.fromText(QString::fromLatin1(odd.text)), odd.value) << list.name << " '" << odd.text << "'";
+    }
+    EXPECT_EQ(textOfBaudRate(9601), QString());
+    EXPECT_EQ(textOfBaudRate(0), QString());
+    EXPECT_EQ(textOfByteSize(3), QStringLiteral("8"));
+    EXPECT_EQ(textOfByteSize(9), QStringLiteral("8"));
+    EXPECT_EQ(textOfParity(5), QStringLiteral("No"));
+    EXPECT_EQ(textOfStopBits(3), QStringLiteral("1"));
+}
+
+TEST(PortSettingsText, PortNumberIsTheNumberAfterThePrefix)
+{
+    struct Case {
+        const char* name;
+        int number;
+    };
+    const Case cases[] = {
+        {"COM1", 1}, {"COM12", 12}, {"COM7x", 7},  {"COM", 0},  {"COMx", 0},
+        {"", 0},     {"COM-3", 0},  {"ABC5", 5},   {"COM99999999999", std::numeric_limits<int>::max()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(portNumber(QString::fromLatin1(c.name)), c.number) << c.name;
+}

@@ -1,0 +1,107 @@
+#include "platform/serialdevicescan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include <unistd.h>
+
+#include "platform/uucplock.h"
+#include "qstringprint.h"
+
+void PrintTo(const SerialDeviceEntry& entry, std::ostream* out)
+{
+    *out << entry.path.toStdString() << " [" << entry.description.toStdString() << "]";
+}
+
+namespace {
+
+/// A small /dev and /sys: a USB adapter with its by-id link, a UART with a
+/// chip, a UART slot without one, and a virtual terminal.
+class FakeMachine : public ::testing::Test {
+protected:
+    QTemporaryDir root;
+    QString dev = root.filePath("dev");
+    QString sys = root.filePath("sys");
+
+    void SetUp() override
+    {
+        const QString usbDevice = sys + "/devices/pci0/usb1/1-1";
+        const QString usbPort = usbDevice + "/1-1:1.0/ttyUSB0";
+        for (const QString& dir : {dev + "/serial/by-id", usbPort, sys + "/devices/platform/serial8250",
+                                   sys + "/class/tty/ttyUSB0", sys + "/class/tty/ttyS0", sys + "/class/tty/ttyS1",
+                                   sys + "/class/tty/tty0"})
+            QDir().mkpath(dir);
+        write(usbDevice + "/manufacturer", "FTDI\n");
+        write(usbDevice + "/product", "FT232R USB UART\n");
+        link(usbPort, sys + "/class/tty/ttyUSB0/device");
+        link(sys + "/devices/platform/serial8250", sys + "/class/tty/ttyS0/device");
+        link(sys + "/devices/platform/serial8250", sys + "/class/tty/ttyS1/device");
+        write(sys + "/class/tty/ttyS0/type", "4\n");
+        write(sys + "/class/tty/ttyS1/type", "0\n");
+        for (const char* node : {"ttyUSB0", "ttyS0", "ttyS1", "tty0"})
+            write(dev + "/" + node, "");
+        link("../../ttyUSB0", dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    }
+
+    static void write(const QString& path, const QByteArray& content)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(content);
+    }
+
+    static void link(const QString& target, const QString& path) { ASSERT_TRUE(QFile::link(target, path)); }
+};
+
+}  // namespace
+
+TEST_F(FakeMachine, ListsByIdNamesThenTtysWithHardware)
+{
+    const QList<SerialDeviceEntry> expected{
+        {dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", "FTDI FT232R USB UART"},
+        {dev + "/ttyS0", ""},
+        {dev + "/ttyUSB0", "FTDI FT232R USB UART"},
+    };
+    EXPECT_EQ(SerialDeviceScan(dev, sys).devices(), expected);
+}
+
+TEST_F(FakeMachine, DescriptionOnlyForUsbDevices)
+{
+    const SerialDeviceScan scan(dev, sys);
+    EXPECT_EQ(scan.usbDescription(dev + "/ttyUSB0"), QStringLiteral("FTDI FT232R USB UART"));
+    EXPECT_EQ(scan.usbDescription(dev + "/ttyS0"), QString());
+    EXPECT_EQ(scan.usbDescription(dev + "/missing"), QString());
+}
+
+TEST(UucpLock, OnlyALockOfARunningProcessHoldsThePort)
+{
+    QTemporaryDir dir;
+    const QStringList dirs{dir.path()};
+    const auto lock = [&](const char* name, const QByteArray& content) {
+        QFile file(dir.filePath(QStringLiteral("LCK..") + name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
+    const QByteArray ownPid = QByteArray::number(::getpid()).rightJustified(10, ' ') + '\n';
+    const qint32 binaryPid = ::getpid();
+    lock("ttyUSB0", ownPid);
+    lock("ttyUSB1", QByteArray::number(INT_MAX).rightJustified(10, ' ') + '\n');  // no such process
+    lock("ttyUSB2", QByteArray(reinterpret_cast<const char*>(&binaryPid), sizeof binaryPid));
+    lock("ttyUSB3", "garbage");
+    lock("pts_3", ownPid);
+    lock("by-id-name", ownPid);
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"/dev/ttyUSB0", "/dev/ttyUSB0", true},  {"/dev/ttyUSB1", "/dev/ttyUSB1", false},
+        {"/dev/ttyUSB2", "/dev/ttyUSB2", true},  {"/dev/ttyUSB3", "/dev/ttyUSB3", false},
+        {"/dev/pts/3", "/dev/pts/3", true},      {"/dev/serial/by-id/by-id-name", "/dev/ttyUSB9", true},
+        {"/dev/ttyUSB4", "/dev/ttyUSB4", false},
+    };
+    for (const auto& [given, device, held] : cases)
+        EXPECT_EQ(UucpLock::heldByLiveProcess(QString::fromLatin1(given), QString::fromLatin1(device), dirs), held)
+            << given;
+}
