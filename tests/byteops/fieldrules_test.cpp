@@ -3,17 +3,12 @@
 #include <QStringList>
 
 #include <map>
-#include <ostream>
 
 #include "byteops/fieldids.h"
 #include "byteops/fieldrules.h"
 #include "byteops/hexbytestring.h"
 #include "byteops/rangedialogrows.h"
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include "support/qstringprint.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "serial/portusagetable.h"
-#include "qstringprint.h"
+#include "support/qstringprint.h"
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;

@@ -7,7 +7,7 @@
 
 #include "serial/portdevicemap.h"
 #include "serial/serialports.h"
-#include "qstringprint.h"
+#include "support/qstringprint.h"
 
 namespace {
 

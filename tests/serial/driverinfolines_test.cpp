@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/serialcapabilities.h"
-#include "qstringprint.h"
+#include "support/qstringprint.h"
 
 using namespace CommProp;
 

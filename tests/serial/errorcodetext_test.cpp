@@ -12,7 +12,7 @@
 
 #include "platform/windowserror.h"
 #include "serial/serialmessages.h"
-#include "qstringprint.h"
+#include "support/qstringprint.h"
 
 namespace {
 

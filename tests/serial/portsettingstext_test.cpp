@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "qstringprint.h"
+#include "support/qstringprint.h"
 
 using namespace PortSettingsText;
 

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "platform/uucplock.h"
-#include "qstringprint.h"
+#include "support/qstringprint.h"
 
 void PrintTo(const SerialDeviceEntry& entry, std::ostream* out)
 {
