@@ -62,6 +62,8 @@ void RangeDialog::addField(QFormLayout* form, int fieldId, const QString& label,
     edit->setObjectName(QStringLiteral("field%1").arg(fieldId));
     form->addRow(caption, edit);
     m_fields[fieldId] = edit;
+    if (!m_firstField)
+        m_firstField = edit;
 }
 
 QString RangeDialog::withMnemonic(const QString& label)
@@ -114,6 +116,15 @@ qint64 RangeDialog::optionalAddress(int fieldId) const
 {
     const std::optional<quint32> value = FieldText::hexNumber(field(fieldId)->text().trimmed());
     return value ? qint64(*value) : -1;
+}
+
+void RangeDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_firstField) {
+        m_firstField->setFocus(Qt::OtherFocusReason);
+        m_firstField->selectAll();
+    }
 }
 
 void RangeDialog::accept()

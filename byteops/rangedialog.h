@@ -51,6 +51,9 @@ protected:
     /// The checks OK runs; dialogs whose checks depend on a choice override it.
     virtual FieldRuleSet ruleSet() const { return m_row.rules; }
 
+    /// Opens with the first field's text selected, so typing replaces it.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit);
     QString withMnemonic(const QString& label);
@@ -60,5 +63,6 @@ private:
     QVBoxLayout* m_layout;
     QLabel* m_fileSizeLabel = nullptr;
     std::map<int, QLineEdit*> m_fields;
+    QLineEdit* m_firstField = nullptr;
     QString m_mnemonics;  // letters already used by a label
 };

@@ -161,6 +161,8 @@ private slots:
             QLineEdit* start = fieldOf(dialog, FieldId::StartAddress);
             QLineEdit* end = fieldOf(dialog, FieldId::EndAddress);
             QCOMPARE(start->text(), QStringLiteral("2"));
+            QCOMPARE(dialog.focusWidget(), start);
+            QCOMPARE(start->selectedText(), QStringLiteral("2"));
             QCOMPARE(end->text(), QStringLiteral("27"));
             QCOMPARE(labelOf(start), QStringLiteral("Start Address (Hex):"));
             QCOMPARE(labelOf(end), QStringLiteral("End Address (Hex):"));
