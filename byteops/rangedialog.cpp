@@ -1,16 +1,15 @@
 #include "byteops/rangedialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "byteops/decimalfield.h"
 #include "byteops/fieldfailure.h"
 #include "byteops/fieldtext.h"
 #include "byteops/hexfield.h"
+#include "platform/dialogbuttons.h"
 
 RangeDialog::RangeDialog(RangeDialogKind kind, qint64 fileSize, QWidget* parent)
     : QDialog(parent)
@@ -83,12 +82,7 @@ void RangeDialog::finishLayout()
     m_fileSizeLabel = new QLabel(RangeDialogText::fileSizeLine(m_row, m_fileSize), this);
     m_fileSizeLabel->setObjectName(QStringLiteral("fileSizeLine"));
     m_layout->addWidget(m_fileSizeLabel);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &RangeDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &RangeDialog::reject);
-    m_layout->addWidget(buttons);
+    m_layout->addWidget(makeDialogButtons(this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel));
     m_layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -1,10 +1,9 @@
 #include "serial/cdriverinfodlg.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/dialogbuttons.h"
 #include "serial/driverinfolines.h"
 
 namespace {
@@ -35,9 +34,6 @@ CDriverInfoDlg::CDriverInfoDlg(const QString& portName, const DriverInfoLines& l
         layout->addWidget(lineLabel(texts.at(i), QStringLiteral("line%1").arg(kLineIds[i]), this));
     layout->addSpacing(layout->spacing() * 2);
     layout->addWidget(lineLabel(deviceLine, QStringLiteral("deviceLine"), this));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CDriverInfoDlg::accept);
-    layout->addWidget(buttons);
+    layout->addWidget(makeDialogButtons(this, QDialogButtonBox::Ok));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

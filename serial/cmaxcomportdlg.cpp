@@ -1,13 +1,12 @@
 #include "serial/cmaxcomportdlg.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "byteops/decimalfield.h"
 #include "byteops/fieldfailure.h"
 #include "byteops/fieldtext.h"
+#include "platform/dialogbuttons.h"
 #include "serial/defaultsettingsstore.h"
 #include "serial/serialmessages.h"
 
@@ -28,11 +27,7 @@ CMaxComPortDlg::CMaxComPortDlg(int maxComPort, QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Maximum Com Port:"), m_field);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CMaxComPortDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CMaxComPortDlg::reject);
+    QDialogButtonBox* buttons = makeDialogButtons(this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

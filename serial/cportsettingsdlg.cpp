@@ -1,13 +1,13 @@
 #include "serial/cportsettingsdlg.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "platform/dialogbuttons.h"
 #include "platform/settingsstore.h"
 #include "serial/portdevicemap.h"
 #include "serial/portsettingstext.h"
@@ -44,16 +44,12 @@ CPortSettingsDlg::CPortSettingsDlg(Kind kind, const PortSettings& settings, int 
     m_stopBits = addList(form, QStringLiteral("Stop Bits:"), stopBits(), textOfStopBits(settings.stopBits),
                          QStringLiteral("stopBits"));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
+    QDialogButtonBox* buttons = makeDialogButtons(this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     if (defaults) {
         QPushButton* reset = buttons->addButton(QStringLiteral("Reset All"), QDialogButtonBox::ResetRole);
         reset->setObjectName(QStringLiteral("resetAll"));
         connect(reset, &QPushButton::clicked, this, &CPortSettingsDlg::resetAll);
     }
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPortSettingsDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CPortSettingsDlg::reject);
     connect(m_port, &QComboBox::currentIndexChanged, this, &CPortSettingsDlg::showDeviceOfPort);
     showDeviceOfPort();
 
