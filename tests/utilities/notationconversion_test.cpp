@@ -31,21 +31,16 @@ void checkRows(std::initializer_list<Row> rows)
 
 TEST(NotationConversion, EachInputGivesTheOtherTwoNotations)
 {
+    // The common cases are typed into the window in its widget test; these are the limits.
     checkRows({
         // Hex: decimal of the 32 bits read as signed; one group per digit typed, leading zeros too.
-        {kHex, "FF", "255", "1111 1111 "},
-        {kHex, "ff", "255", "1111 1111 "},
-        {kHex, "0F", "15", "0000 1111 "},
         {kHex, "0", "0", "0000 "},
         {kHex, "00000001", "1", "0000 0000 0000 0000 0000 0000 0000 0001 "},
         {kHex, "7FFFFFFF", "2147483647", "0111 1111 1111 1111 1111 1111 1111 1111 "},
         {kHex, "80000000", "-2147483648", "1000 0000 0000 0000 0000 0000 0000 0000 "},
-        {kHex, "FFFFFFFF", "-1", "1111 1111 1111 1111 1111 1111 1111 1111 "},
         {kHex, "a5C", "2652", "1010 0101 1100 "},
         {kHex, " 1A\t", "26", "0001 1010 "},
         // Decimal: upper-case hex without leading zeros, and the groups of that hex.
-        {kDecimal, "255", "FF", "1111 1111 "},
-        {kDecimal, "0", "0", "0000 "},
         {kDecimal, "00016", "10", "0001 0000 "},
         {kDecimal, "99999999", "5F5E0FF", "0101 1111 0101 1110 0000 1111 1111 "},
         {kDecimal, " 42 ", "2A", "0010 1010 "},
