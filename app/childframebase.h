@@ -3,7 +3,7 @@
 #include <QMdiSubWindow>
 
 #include "app/menudefinitions.h"
-#include "platform/commandmap.h"
+#include "docview/commandmap.h"
 
 class View;
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/menudefinitions.h"
-#include "platform/commandrouter.h"
+#include "docview/commandrouter.h"
 
 class CVellmarApp;
 class ChildFrameBase;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/commandids.h"
+#include "res/commandids.h"
 
 #include <QString>
 

@@ -11,12 +11,12 @@
 #include "app/userguidewindow.h"
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
-#include "platform/doctemplate.h"
-#include "platform/listingaccessible.h"
-#include "platform/listingprinter.h"
-#include "platform/prompter.h"
-#include "platform/recentfilelist.h"
-#include "platform/settingsstore.h"
+#include "docview/doctemplate.h"
+#include "listing/listingaccessible.h"
+#include "listing/listingprinter.h"
+#include "prompt/prompter.h"
+#include "settings/recentfilelist.h"
+#include "settings/settingsstore.h"
 #include "res/resources.h"
 #include "serial/driverinforeport.h"
 #include "serial/portcommands.h"
@@ -69,7 +69,7 @@ bool CVellmarApp::initInstance(const QStringList& arguments)
 void CVellmarApp::registerDocTemplates()
 {
     m_plainTemplate = std::make_unique<DocTemplate>(
-        kPlainTypeString, [](DocTemplate& t) { return std::make_unique<CVellmarDoc>(t); },
+        kPlainTypeString, [this](DocTemplate& t) { return std::make_unique<CVellmarDoc>(t, m_serialPorts, m_importFlag); },
         [this](Document& doc) {
             auto* view = new CVellmarView(static_cast<CVellmarDoc*>(&doc));
             auto* frame = new CChildFrame(view);

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/commandmap.h"
+#include "docview/commandmap.h"
 #include "serial/serialports.h"
 
 class CMainFrame;

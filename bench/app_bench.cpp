@@ -18,7 +18,7 @@
 #include "hexdoc/cvellmarview.h"
 #include "hexdoc/hexdisplayexport.h"
 #include "hexdoc/hexvaluesimport.h"
-#include "platform/prompter.h"
+#include "prompt/prompter.h"
 
 namespace {
 

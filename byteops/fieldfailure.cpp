@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "platform/prompter.h"
+#include "prompt/prompter.h"
 
 void reportFieldFailure(QLineEdit* field, const QString& message)
 {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "hexdoc/bytebuffer.h"
+#include "bytemodel/bytebuffer.h"
 
 /// Up to 8 hex digits as 1 to 4 bytes in the order written; an odd count of
 /// digits gives the first digit a byte of its own ("ABC" is 0A BC). Blanks at

@@ -9,7 +9,7 @@
 #include "byteops/fieldfailure.h"
 #include "byteops/fieldtext.h"
 #include "byteops/hexfield.h"
-#include "platform/dialogbuttons.h"
+#include "prompt/dialogbuttons.h"
 
 RangeDialog::RangeDialog(RangeDialogKind kind, qint64 fileSize, QWidget* parent)
     : QDialog(parent)

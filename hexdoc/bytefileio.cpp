@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/safefilewriter.h"
+#include "safewrite/safefilewriter.h"
 
 namespace ByteFileIo {
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "hexdoc/bytebuffer.h"
+#include "bytemodel/bytebuffer.h"
 
 /// Reading and writing files as raw bytes, with no header and no conversion.
 namespace ByteFileIo {

@@ -1,26 +1,28 @@
 #include "hexdoc/cvellmardoc.h"
 
+#include <QApplication>
 #include <QFileInfo>
 
-#include "app/cvellmarapp.h"
 #include "hexdoc/bytefileio.h"
 #include "hexdoc/hexvaluesimport.h"
-#include "platform/prompter.h"
-#include "platform/view.h"
-#include "platform/waitcursor.h"
+#include "prompt/prompter.h"
+#include "docview/view.h"
+#include "prompt/waitcursor.h"
 #include "serial/comport.h"
 #include "serial/driverinforeport.h"
 #include "serial/portcommands.h"
+#include "serial/serialports.h"
 
 namespace {
 constexpr int kNewDocumentSize = 32;
 }
 
-CVellmarDoc::CVellmarDoc(DocTemplate& docTemplate)
+CVellmarDoc::CVellmarDoc(DocTemplate& docTemplate, SerialPorts& ports, int& importFlag)
     : Document(docTemplate)
+    , m_ports(ports)
+    , m_importFlag(importFlag)
 {
-    if (CVellmarApp* app = CVellmarApp::instance())
-        m_port.settings = app->serialPorts().defaults();
+    m_port.settings = m_ports.defaults();
     addPortCommands();
 }
 
@@ -28,16 +30,16 @@ CVellmarDoc::~CVellmarDoc()
 {
     stopSending();
     stopMarking();
-    CloseComPort(m_port);
+    CloseComPort(m_port, m_ports.usage());
 }
 
 void CVellmarDoc::addPortCommands()
 {
     commands().onCommand(CommandId::CurrentSettings, [this] {
-        PortCommands::currentSettings(m_port.settings, CVellmarApp::instance()->serialPorts(), dialogParent());
+        PortCommands::currentSettings(m_port.settings, m_ports, dialogParent());
     });
     commands().onCommand(CommandId::ComDriverInfo, [this] {
-        ShowComDriverInfo(m_port.settings.portName, CVellmarApp::instance()->serialPorts(), dialogParent());
+        ShowComDriverInfo(m_port.settings.portName, m_ports, dialogParent());
     });
 }
 
@@ -56,9 +58,8 @@ bool CVellmarDoc::onNewDocument()
 {
     if (!Document::onNewDocument())
         return false;
-    CVellmarApp* app = CVellmarApp::instance();
-    if (app && app->importFlag()) {
-        app->setImportFlag(0);
+    if (m_importFlag) {
+        m_importFlag = 0;
         if (!importHexValuesText())
             return false;
     } else {
@@ -147,5 +148,5 @@ void CVellmarDoc::stopMarking()
 
 QWidget* CVellmarDoc::dialogParent() const
 {
-    return views().empty() ? CVellmarApp::dialogParent() : views().front()->widget();
+    return views().empty() ? QApplication::activeWindow() : views().front()->widget();
 }

@@ -4,11 +4,12 @@
 #include <mutex>
 #include <thread>
 
-#include "hexdoc/bytebuffer.h"
+#include "bytemodel/bytebuffer.h"
 #include "hexdoc/hexlayout.h"
-#include "platform/document.h"
+#include "docview/document.h"
 #include "serial/portconnection.h"
 
+class SerialPorts;
 class View;
 
 /// The plain hex document: the bytes of one file (or of a new or imported
@@ -18,7 +19,9 @@ class CVellmarDoc : public Document {
     Q_OBJECT
 
 public:
-    explicit CVellmarDoc(DocTemplate& docTemplate);
+    /// ports: the application's defaults and ports in use; importFlag: the
+    /// application's request that the next new document be imported.
+    CVellmarDoc(DocTemplate& docTemplate, SerialPorts& ports, int& importFlag);
     ~CVellmarDoc() override;
 
     ByteBuffer& bytes() { return m_bytes; }
@@ -57,6 +60,8 @@ private:
     void addPortCommands();
     QWidget* dialogParent() const;
 
+    SerialPorts& m_ports;
+    int& m_importFlag;
     std::thread m_markWorker;
     std::atomic<int> m_marking{0};
     std::atomic<int> m_markIdle{1};

@@ -4,9 +4,9 @@
 
 #include "hexdoc/listingexport.h"
 #include "hexdoc/textfiledialogs.h"
-#include "platform/prompter.h"
-#include "platform/safefilewriter.h"
-#include "platform/waitcursor.h"
+#include "prompt/prompter.h"
+#include "safewrite/safefilewriter.h"
+#include "prompt/waitcursor.h"
 
 namespace HexDisplayExport {
 

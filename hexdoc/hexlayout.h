@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "hexdoc/bytebuffer.h"
-#include "platform/textsource.h"
+#include "bytemodel/bytebuffer.h"
+#include "listing/textsource.h"
 
 /// Fixed geometry of a hex listing: 16 bytes per data line, 77 positions per
 /// line (the opening line break, then columns 0 to 75).

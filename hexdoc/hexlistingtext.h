@@ -2,9 +2,9 @@
 
 #include <QByteArray>
 
-#include "hexdoc/bytebuffer.h"
+#include "bytemodel/bytebuffer.h"
 #include "hexdoc/hexlayout.h"
-#include "platform/textsource.h"
+#include "listing/textsource.h"
 
 /// The listing of a byte buffer: the view's prefix, then one line per 16 bytes
 /// (line number, hexadecimal cells, character cells), trailing white space

@@ -5,8 +5,8 @@
 #include "hexdoc/bytefileio.h"
 #include "hexdoc/hexvaluesparser.h"
 #include "hexdoc/textfiledialogs.h"
-#include "platform/prompter.h"
-#include "platform/waitcursor.h"
+#include "prompt/prompter.h"
+#include "prompt/waitcursor.h"
 
 namespace HexValuesImport {
 

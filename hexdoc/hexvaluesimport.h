@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "hexdoc/bytebuffer.h"
+#include "bytemodel/bytebuffer.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "hexdoc/bytebuffer.h"
+#include "bytemodel/bytebuffer.h"
 
 /// Turns the text of a hex values file into bytes: each two consecutive
 /// hexadecimal digits give one byte; any other character drops a pending

@@ -12,9 +12,9 @@
 #include "hexdoc/caretsteps.h"
 #include "hexdoc/hexdisplayexport.h"
 #include "hexdoc/hexlistingtext.h"
-#include "platform/listingprinter.h"
-#include "platform/prompter.h"
-#include "platform/waitcursor.h"
+#include "listing/listingprinter.h"
+#include "prompt/prompter.h"
+#include "prompt/waitcursor.h"
 
 namespace {
 

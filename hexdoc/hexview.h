@@ -3,10 +3,10 @@
 #include <QByteArray>
 #include <QPointer>
 
-#include "hexdoc/bytebuffer.h"
+#include "bytemodel/bytebuffer.h"
 #include "hexdoc/hexlayout.h"
-#include "platform/listingcontrol.h"
-#include "platform/view.h"
+#include "listing/listingcontrol.h"
+#include "docview/view.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "platform/textsource.h"
+#include "listing/textsource.h"
 
 /// Streams the whole of a listing to sink in chunks of a few MiB, so that the
 /// listing of a large file is never held whole. Stops at the first chunk the

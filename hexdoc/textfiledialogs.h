@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/prompter.h"
+#include "prompt/prompter.h"
 
 /// The file dialogs of Import Hex Values Text and Export Hex Display Text share
 /// their filter and default extension.

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "platform/dialogbuttons.h"
+#include "prompt/dialogbuttons.h"
 #include "serial/driverinfolines.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "byteops/decimalfield.h"
 #include "byteops/fieldfailure.h"
 #include "byteops/fieldtext.h"
-#include "platform/dialogbuttons.h"
+#include "prompt/dialogbuttons.h"
 #include "serial/defaultsettingsstore.h"
 #include "serial/serialmessages.h"
 

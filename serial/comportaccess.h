@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/serialdevice.h"
+#include "serialdevice/serialdevice.h"
 #include "serial/portconnection.h"
 
 class PortUsageTable;

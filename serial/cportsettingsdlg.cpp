@@ -7,8 +7,8 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
-#include "platform/dialogbuttons.h"
-#include "platform/settingsstore.h"
+#include "prompt/dialogbuttons.h"
+#include "settings/settingsstore.h"
 #include "serial/portdevicemap.h"
 #include "serial/portsettingstext.h"
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "platform/serialdevicescan.h"
+#include "serialdevice/serialdevicescan.h"
 #include "serial/portsettings.h"
 
 class QComboBox;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/commproperties.h"
+#include "serialdevice/commproperties.h"
 
 /// The thirteen lines of the driver information report, decoded from the
 /// driver's properties record into words.

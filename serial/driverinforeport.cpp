@@ -2,10 +2,10 @@
 
 #include <QSettings>
 
-#include "platform/prompter.h"
-#include "platform/serialdevice.h"
-#include "platform/serialdevicescan.h"
-#include "platform/settingsstore.h"
+#include "prompt/prompter.h"
+#include "serialdevice/serialdevice.h"
+#include "serialdevice/serialdevicescan.h"
+#include "settings/settingsstore.h"
 #include "serial/cdriverinfodlg.h"
 #include "serial/driverinfolines.h"
 #include "serial/portdevicemap.h"

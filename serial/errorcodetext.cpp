@@ -1,6 +1,6 @@
 #include "serial/errorcodetext.h"
 
-#include "platform/windowserror.h"
+#include "serialdevice/windowserror.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QSettings>
 
-#include "platform/serialdevicescan.h"
-#include "platform/settingsstore.h"
+#include "serialdevice/serialdevicescan.h"
+#include "settings/settingsstore.h"
 #include "serial/cmaxcomportdlg.h"
 #include "serial/cportsettingsdlg.h"
 #include "serial/serialports.h"

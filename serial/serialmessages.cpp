@@ -1,6 +1,6 @@
 #include "serial/serialmessages.h"
 
-#include "platform/devicegroup.h"
+#include "serialdevice/devicegroup.h"
 #include "serial/errorcodetext.h"
 
 namespace {

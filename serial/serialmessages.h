@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/windowserror.h"
+#include "serialdevice/windowserror.h"
 
 /// The serial subsystem's messages, each ending in its error code and ErrorCodeText.
 namespace SerialMessages {

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "platform/listingcontrol.h"
+#include "listing/listingcontrol.h"
 
 namespace {
 

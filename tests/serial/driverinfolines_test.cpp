@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/serialcapabilities.h"
+#include "serialdevice/serialcapabilities.h"
 #include "support/qstringprint.h"
 
 using namespace CommProp;

@@ -10,7 +10,7 @@
 #include <grp.h>
 #include <unistd.h>
 
-#include "platform/windowserror.h"
+#include "serialdevice/windowserror.h"
 #include "serial/serialmessages.h"
 #include "support/qstringprint.h"
 

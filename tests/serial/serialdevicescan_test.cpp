@@ -1,4 +1,4 @@
-#include "platform/serialdevicescan.h"
+#include "serialdevice/serialdevicescan.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-#include "platform/uucplock.h"
+#include "serialdevice/uucplock.h"
 #include "support/qstringprint.h"
 
 void PrintTo(const SerialDeviceEntry& entry, std::ostream* out)

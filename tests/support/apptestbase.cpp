@@ -11,7 +11,7 @@
 #include "app/cmainframe.h"
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
-#include "platform/settingsstore.h"
+#include "settings/settingsstore.h"
 
 AppFixture::AppFixture(const QStringList& arguments)
 {

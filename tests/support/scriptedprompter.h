@@ -5,7 +5,7 @@
 
 #include <deque>
 
-#include "platform/prompter.h"
+#include "prompt/prompter.h"
 
 /// Answers the program's questions from a script and records what was asked.
 /// Installs itself for its lifetime. An unscripted question fails the test

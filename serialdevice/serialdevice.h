@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <shared_mutex>
+
+#include "serialdevice/commproperties.h"
+#include "serialdevice/windowserror.h"
+
+/// The line settings the program sets on a port, in the device control
+/// block's codes: parity 0 none, 1 odd, 2 even, 3 mark, 4 space; stop bits 0
+/// one, 1 one and a half, 2 two.
+struct LineSettings {
+    quint32 baudRate = 9600;
+    quint8 byteSize = 8;
+    quint8 parity = 0;
+    quint8 stopBits = 0;
+
+    bool operator==(const LineSettings&) const = default;
+};
+
+/// Time-outs in milliseconds as the Windows record has them; a read or write
+/// of one byte may take multiplier + constant, and 0 for both means no limit.
+struct CommTimeouts {
+    quint32 readIntervalTimeout = 0;
+    quint32 readTotalTimeoutMultiplier = 0;
+    quint32 readTotalTimeoutConstant = 0;
+    quint32 writeTotalTimeoutMultiplier = 0;
+    quint32 writeTotalTimeoutConstant = 0;
+};
+
+enum class ModemEscape { SetDtr, ClrDtr, SetRts, ClrRts };
+
+/// An open serial device: the operations the program needs of a port,
+/// each reporting a Windows-style error code. Opening takes the port for
+/// this handle alone. Reads, writes and queries may run on several threads at
+/// once; close() wakes a thread waiting for a byte and waits for it to leave.
+class SerialDevice {
+public:
+    /// Opens the device for exclusive use; nullptr and the error on failure.
+    static std::shared_ptr<SerialDevice> open(const QString& path, SystemError& error);
+    ~SerialDevice();
+    SerialDevice(const SerialDevice&) = delete;
+    SerialDevice& operator=(const SerialDevice&) = delete;
+
+    /// The device file the path led to (symbolic links resolved).
+    const QString& devicePath() const { return m_devicePath; }
+
+    SystemError getState(LineSettings& settings) const;
+    /// Sets the line settings, then reads them back: a setting the driver
+    /// refused or silently replaced fails with code 87.
+    SystemError setState(const LineSettings& settings);
+    SystemError setTimeouts(const CommTimeouts& timeouts);
+    /// Raises or lowers DTR or RTS; a device without modem lines accepts it silently.
+    SystemError escape(ModemEscape function);
+    /// Reads one byte within the read time-out; received is false when none came in time.
+    /// A hang-up is a failure, never a time-out.
+    SystemError readByte(quint8& byte, bool& received);
+    /// Writes one byte within the write time-out; written is false when it did not go in time.
+    SystemError writeByte(quint8 byte, bool& written);
+    SystemError properties(CommProperties& properties) const;
+    SystemError close();
+
+private:
+    SerialDevice(int fd, int wakeFd, QString devicePath);
+    static int release(int fd);
+    template <typename Transfer>
+    SystemError transferByte(short events, quint32 limitMs, bool& done, Transfer transfer);
+
+    int m_fd;
+    int m_wakeFd;
+    QString m_devicePath;
+    CommTimeouts m_timeouts;
+    mutable std::shared_mutex m_lock;  // shared while a call uses the descriptor, exclusive to close it
+};

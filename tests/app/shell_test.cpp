@@ -1,0 +1,285 @@
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+
+#include "app/cmainframe.h"
+#include "settings/settingsstore.h"
+#include "hexdoc/cvellmardoc.h"
+#include "hexdoc/cvellmarview.h"
+#include "support/apptestbase.h"
+
+namespace {
+
+const QString kHeader =
+    QStringLiteral("Address: 00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F   0123456789ABCDEF\n");
+
+/// The menu bar as text: one entry per menu, its title then its items ("---" for separators).
+QList<QStringList> menuTexts(CMainFrame& frame)
+{
+    QList<QStringList> menus;
+    for (QAction* top : frame.menuBar()->actions()) {
+        QStringList items{top->text()};
+        for (QAction* item : top->menu()->actions())
+            items << (item->isSeparator() ? QStringLiteral("---") : item->text());
+        menus << items;
+    }
+    return menus;
+}
+
+const QStringList kCommunications{
+    "&Communications", "Start Send\tF9", "Stop Send\tF10", "Start Receive\tF11", "Stop Receive\tF12", "---",
+    "Com Panel\tCtrl+W", "Com Panel Properties...", "---", "Current Settings...", "Com Driver Info...", "---",
+    "Set Default...", "Max Com Port..."};
+const QStringList kView{"&View", "&Toolbar", "&Status Bar"};
+const QStringList kHelp{"&Help", "&Help Topics", "---", "&About Vellmar...", "---", "ASCII Table...",
+                        "Notation Convert..."};
+
+}  // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithoutDocument()
+    {
+        AppFixture fx;
+        QVERIFY(fx.frame().isMaximized());
+        QCOMPARE(fx.windowCount(), 0);
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar"));
+        QCOMPARE(fx.frame().statusBar()->currentMessage(), QStringLiteral("For Help, press F1"));
+        const QList<QStringList> expected{
+            {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "---", "Co&mpare...", "---", "&Import Hex Values Text...",
+             "---", "P&rint Setup...", "---", "Recent File", "---", "E&xit"},
+            kCommunications, kView, kHelp};
+        QCOMPARE(menuTexts(fx.frame()), expected);
+    }
+
+    void startsWithFileShowingItsListing()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("one.bin");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("A");
+        f.close();
+        AppFixture fx({file});
+        QCOMPARE(fx.windowCount(), 1);
+        QVERIFY(fx.frame().mdiArea()->activeSubWindow()->isMaximized());
+        CVellmarView* view = fx.activeView();
+        QVERIFY(view);
+        QCOMPARE(view->text(), (kHeader + "\n0000000  41" + QString(49, ' ') + "A").toLatin1());
+        QCOMPARE(view->caretPosition(), 87);
+        QVERIFY(!fx.activeDoc()->isModified());
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - [one.bin]"));
+        const QList<QStringList> expected{
+            {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "---", "Co&mpare...", "---", "&Import Hex Values Text...",
+             "E&xport Hex Display Text...", "---", "&Close", "---", "&Save\tCtrl+S", "Save &As...", "---",
+             "&Print...\tCtrl+P", "P&rint Setup...", "---", "&1 " + QFileInfo(file).absoluteFilePath(), "---",
+             "E&xit"},
+            {"&Edit", "&Find...\tCtrl+F", "R&eplace Bytes...\tCtrl+H", "&Reverse Seq...\tCtrl+R", "---",
+             "Cu&t Bytes...\tCtrl+X", "&Copy Bytes...\tCtrl+C", "&Paste Bytes...\tCtrl+V", "&Delete Bytes...\tDel",
+             "---", "&Insert Bytes...\tIns", "---", "&Select Bytes...\tCtrl+B", "&Go To...\tCtrl+G"},
+            {"&Operations", "&Bitwise Shift...", "Bitwise &Mask...", "&1's Complement...", "&2's Complement..."},
+            {"&Mark", "Mark &Bytes...", "Mark Bloc&ks...", "Mark &Patterns...", "Mark &Units...", "---",
+             "Clear &Marks\tCtrl+M"},
+            kCommunications, kView,
+            {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
+            kHelp};
+        QCOMPARE(menuTexts(fx.frame()), expected);
+    }
+
+    void newGivesThirtyTwoZeroBytesModified()
+    {
+        AppFixture fx;
+        QVERIFY(fx.run(CommandId::FileNew));
+        QCOMPARE(fx.activeDoc()->bytes(), ByteBuffer(32, 0));
+        QVERIFY(fx.activeDoc()->isModified());
+        QCOMPARE(fx.activeDoc()->title(), QStringLiteral("Vellmar1"));
+        QVERIFY(fx.run(CommandId::FileNew));
+        QCOMPARE(fx.activeDoc()->title(), QStringLiteral("Vellmar2"));
+        QCOMPARE(fx.windowCount(), 2);
+    }
+
+    void commandsOfLaterFeaturesStayDisabled()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        fx.frame().updateCommandUI();
+        const auto state = [&](CommandId id) { return CommandRouter::query(fx.frame().commandChain(), id).enabled; };
+        QVERIFY(state(CommandId::FileNew));
+        QVERIFY(state(CommandId::FileSave));
+        QVERIFY(state(CommandId::ExportHexDisplayText));
+        QVERIFY(!state(CommandId::StopSend));
+        QVERIFY(!state(CommandId::MarkBytes));
+    }
+
+    void exportWritesExactlyTheListing()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        const QString out = fx.writeFile("export.txt", QByteArray(5000, 'x'));  // longer than the listing
+        fx.prompter().answerFile(out);
+        QVERIFY(fx.run(CommandId::ExportHexDisplayText));
+        QCOMPARE(fx.prompter().asked().front().text, QStringLiteral("Select the file to save the hex display"));
+        QCOMPARE(fx.prompter().asked().front().request.filter,
+                 QStringLiteral("Text Files (*.txt);;Document Files (*.doc);;All Files (*.*)"));
+        QCOMPARE(AppFixture::readFile(out), fx.activeView()->text());
+    }
+
+    void closingModifiedDocumentAsksAndCancelKeepsIt()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        fx.prompter().answer(Prompter::Answer::Cancel);
+        fx.run(CommandId::FileClose);
+        QCOMPARE(fx.prompter().messages(), QStringList{"Save changes to Vellmar1?"});
+        QCOMPARE(fx.windowCount(), 1);
+        fx.prompter().answer(Prompter::Answer::No);
+        fx.frame().mdiArea()->activeSubWindow()->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(fx.windowCount(), 0);
+    }
+
+    void saveWritesTheBytesBack()
+    {
+        AppFixture fx;
+        QByteArray bytes;
+        for (int i = 0; i < 70000; ++i)
+            bytes.append(char((i * 7919) >> 3));
+        const QString file = fx.writeFile("data.bin", bytes);
+        QVERIFY(fx.app().openDocumentFile(file));
+        fx.activeDoc()->bytes()[3] = 0x5A;
+        fx.activeDoc()->setBytesChanged(1);
+        QVERIFY(fx.run(CommandId::FileSave));
+        bytes[3] = 0x5A;
+        QCOMPARE(AppFixture::readFile(file), bytes);
+        QVERIFY(!fx.activeDoc()->isModified());
+    }
+
+    void newDocumentSaveAsAsksForPath()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        const QString file = fx.path("new.bin");
+        fx.prompter().answerFile(file);
+        QVERIFY(fx.run(CommandId::FileSave));
+        QCOMPARE(AppFixture::readFile(file), QByteArray(32, 0));
+        QCOMPARE(fx.activeDoc()->title(), QStringLiteral("new.bin"));
+    }
+
+    void failedOpenKeepsOtherWindowsAndSaysWhy()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        QVERIFY(!fx.app().openDocumentFile(fx.path("missing.bin")));
+        QCOMPARE(fx.prompter().messages(), QStringList{"Fail to open the file because No such file or directory"});
+        QCOMPARE(fx.windowCount(), 1);
+    }
+
+    void fileOfFourGibibytesIsRefusedAndNothingCloses()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        QFile big(fx.path("big.bin"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(qint64(1) << 32));  // sparse: no disk space used
+        big.close();
+        QVERIFY(!fx.app().openDocumentFile(big.fileName()));
+        QCOMPARE(fx.prompter().messages(),
+                 QStringList{"Fail to open the file because it is 4 GB or larger: " + big.fileName()
+                             + "\nVellmar shows 8-digit addresses and opens files below 4 GB."});
+        QCOMPARE(fx.windowCount(), 1);
+    }
+
+    void importBuildsUntitledDocument()
+    {
+        AppFixture fx;
+        fx.prompter().answerFile(fx.writeFile("values.txt", "41 42 43\n0x41, 0x4"));
+        QVERIFY(fx.run(CommandId::ImportHexValuesText));
+        QCOMPARE(fx.prompter().asked().front().text, QStringLiteral("Select file for importing hex values text"));
+        QCOMPARE(fx.activeDoc()->bytes(), (ByteBuffer{0x41, 0x42, 0x43, 0x41}));
+        QVERIFY(fx.activeDoc()->pathName().isEmpty());
+        QVERIFY(fx.activeDoc()->isModified());
+        QCOMPARE(fx.app().importFlag(), 0);
+    }
+
+    void cancelledImportMakesNoWindowNorNumber()
+    {
+        AppFixture fx;
+        fx.prompter().answerFile(QString());
+        fx.run(CommandId::ImportHexValuesText);
+        QCOMPARE(fx.windowCount(), 0);
+        fx.run(CommandId::FileNew);
+        QCOMPARE(fx.activeDoc()->title(), QStringLiteral("Vellmar1"));
+    }
+
+    void secondWindowShowsChangesOfTheFirst()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        CVellmarView* first = fx.activeView();
+        QVERIFY(fx.run(CommandId::WindowNew));
+        CVellmarView* second = fx.activeView();
+        QVERIFY(first != second);
+        QCOMPARE(fx.frame().mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Vellmar1:2"));
+        CVellmarDoc* doc = fx.activeDoc();
+        doc->bytes()[17] = 0x41;
+        first->RefreshByte(17);
+        doc->notifyBytesChanged(17, 17, first);
+        const HexPositions digits = second->layout().HexPositionOfOffset(17);
+        QCOMPARE(second->text(digits.first, digits.second + 1), QByteArray("41"));
+        QCOMPARE(second->text(second->layout().CharPositionOfHexPosition(digits.first),
+                              second->layout().CharPositionOfHexPosition(digits.first) + 1),
+                 QByteArray("A"));
+    }
+
+    void recentFileListKeepsTheFourNewest()
+    {
+        AppFixture fx;
+        QStringList opened;
+        for (int i = 0; i < 5; ++i) {
+            opened.prepend(QFileInfo(fx.writeFile(QStringLiteral("f%1.bin").arg(i), "x")).absoluteFilePath());
+            QVERIFY(fx.app().openDocumentFile(opened.front()));
+        }
+        QCoreApplication::processEvents();
+        QSettings ini(SettingsStore::filePath(), QSettings::IniFormat);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(ini.value(QStringLiteral("Recent File List/File%1").arg(i + 1)).toString(), opened.at(i));
+        QVERIFY(!ini.contains(QStringLiteral("Recent File List/File5")));
+        const QStringList file = menuTexts(fx.frame()).front();
+        QCOMPARE(file.mid(file.indexOf("&1 " + opened.at(0)), 4),
+                 (QStringList{"&1 " + opened.at(0), "&2 " + opened.at(1), "&3 " + opened.at(2), "&4 " + opened.at(3)}));
+    }
+
+    void exitAsksForEveryModifiedDocumentAndCancelKeepsAll()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        fx.run(CommandId::FileNew);
+        fx.prompter().answer(Prompter::Answer::No);
+        fx.prompter().answer(Prompter::Answer::Cancel);
+        fx.run(CommandId::AppExit);
+        QCOMPARE(fx.prompter().messages(), (QStringList{"Save changes to Vellmar1?", "Save changes to Vellmar2?"}));
+        QCOMPARE(fx.windowCount(), 2);
+        QVERIFY(fx.frame().isVisible());
+    }
+
+    void openingAnOpenFileActivatesItsWindow()
+    {
+        AppFixture fx;
+        const QString file = fx.writeFile("same.bin", "abc");
+        Document* first = fx.app().openDocumentFile(file);
+        fx.run(CommandId::FileNew);
+        QCOMPARE(fx.app().openDocumentFile(file), first);
+        QCOMPARE(fx.windowCount(), 2);
+        QCOMPARE(fx.activeDoc(), first);
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "shell_test.moc"

@@ -1,0 +1,181 @@
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "byteops/addressrangedialog.h"
+#include "byteops/decimalfield.h"
+#include "byteops/fieldids.h"
+#include "byteops/hexfield.h"
+#include "hexdoc/cvellmarview.h"
+#include "support/apptestbase.h"
+
+namespace {
+
+void clickOk(QDialog& dialog)
+{
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    ok->setFocus();
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+/// Replaces a field's text by typing, as a user would.
+void retype(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+QString labelOf(QLineEdit* field)
+{
+    for (QLabel* label : field->window()->findChildren<QLabel*>())
+        if (label->buddy() == field)
+            return label->text().remove(QLatin1Char('&'));
+    return {};
+}
+
+QLineEdit* fieldOf(QDialog& dialog, int id)
+{
+    return dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(id));
+}
+
+}  // namespace
+
+class RangeDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typedCharactersAreFiltered()
+    {
+        AddressRangeDialog dialog(RangeDialogKind::CopyBytes, 256, -1, -1, nullptr);
+        dialog.show();
+        QLineEdit* start = fieldOf(dialog, FieldId::StartAddress);
+        QCOMPARE(start->text(), QString());
+        QSignalSpy refused(static_cast<HexField*>(start), &FilteredLineEdit::refused);
+        QTest::keyClicks(start, "g 1a");
+        QCOMPARE(start->text(), QStringLiteral("1A"));
+        QCOMPARE(refused.size(), 2);
+        QCOMPARE(refused.at(0).at(0).value<QChar>(), QLatin1Char('g'));
+        QCOMPARE(refused.at(1).at(0).value<QChar>(), QLatin1Char(' '));
+        QTest::keyClicks(start, "bcdef0123");
+        QCOMPARE(start->text(), QStringLiteral("1ABCDEF0"));
+
+        DecimalField count(9);
+        QSignalSpy refusedDigit(&count, &FilteredLineEdit::refused);
+        QTest::keyClicks(&count, "1a2");
+        QCOMPARE(count.text(), QStringLiteral("12"));
+        QCOMPARE(refusedDigit.size(), 1);
+    }
+
+    void hexFieldKeepsItsEditingShortcuts()
+    {
+        QWidget window;
+        auto* copyBytes = new QAction(&window);
+        copyBytes->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+        window.addAction(copyBytes);
+        QSignalSpy triggered(copyBytes, &QAction::triggered);
+        auto* field = new HexField(8, &window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        field->setFocus();
+        QTest::keyClicks(field, "ab");
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("AB"));
+        QCOMPARE(triggered.size(), 0);
+        // Pasted text is not filtered; the checks on OK refuse it.
+        QGuiApplication::clipboard()->setText(QStringLiteral("12 34"));
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(field->text(), QStringLiteral("12 34"));
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field->text(), QStringLiteral("AB"));
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(field->text(), QString());
+        QCOMPARE(triggered.size(), 0);
+    }
+
+    void goToRefusesThenSelectsTheByte()
+    {
+        AppFixture fx;
+        QVERIFY(fx.app().openDocumentFile(fx.writeFile("a.bin", QByteArray(256, 'x'))));
+        CVellmarView* view = fx.activeView();
+        bool checked = false;
+        AppFixture::onNextModal([&](QDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Go To"));
+            QLineEdit* address = fieldOf(dialog, FieldId::GoToAddress);
+            QCOMPARE(address->text(), QStringLiteral("0"));
+            QCOMPARE(labelOf(address), QStringLiteral("Go To Address (Hex):"));
+            QCOMPARE(QAccessible::queryAccessibleInterface(address)->text(QAccessible::Name),
+                     QStringLiteral("Go To Address (Hex):"));
+            QCOMPARE(dialog.findChild<QLabel*>("fileSizeLine")->text(),
+                     QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
+            retype(address, "ffffffff");
+            clickOk(dialog);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(fx.prompter().messages(),
+                     QStringList{"The value in the Address field can not be the same or larger than the value of the "
+                                 "file size!"});
+            QCOMPARE(dialog.focusWidget(), address);
+            QCOMPARE(address->selectedText(), QStringLiteral("FFFFFFFF"));
+            retype(address, "10");
+            clickOk(dialog);
+            QVERIFY(!dialog.isVisible());
+            checked = true;
+        });
+        QVERIFY(fx.run(CommandId::GoTo));
+        QVERIFY(checked);
+        const HexPositions digits = view->layout().HexPositionOfOffset(0x10);
+        QCOMPARE(view->selection(), (TextRange{digits.first, digits.second + 1}));
+        QCOMPARE(view->text(digits.first - 9, digits.first - 2), QByteArray("0000001"));
+    }
+
+    void goToOnAnEmptyFileIsRefused()
+    {
+        AppFixture fx;
+        QVERIFY(fx.app().openDocumentFile(fx.writeFile("empty.bin", {})));
+        AppFixture::onNextModal([&](QDialog& dialog) {
+            QCOMPARE(fieldOf(dialog, FieldId::GoToAddress)->text(), QStringLiteral("0"));
+            clickOk(dialog);
+            QVERIFY(dialog.isVisible());
+        });
+        QVERIFY(fx.run(CommandId::GoTo));
+        QCOMPARE(fx.prompter().messages().size(), 1);
+    }
+
+    void selectBytesClampsAndOrders()
+    {
+        AppFixture fx;
+        QVERIFY(fx.app().openDocumentFile(fx.writeFile("a.bin", QByteArray(40, 'x'))));
+        CVellmarView* view = fx.activeView();
+        view->setSelection(view->layout().HexPositionOfOffset(2).first, view->textLength());
+        AppFixture::onNextModal([&](QDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Bytes"));
+            QLineEdit* start = fieldOf(dialog, FieldId::StartAddress);
+            QLineEdit* end = fieldOf(dialog, FieldId::EndAddress);
+            QCOMPARE(start->text(), QStringLiteral("2"));
+            QCOMPARE(dialog.focusWidget(), start);
+            QCOMPARE(start->selectedText(), QStringLiteral("2"));
+            QCOMPARE(end->text(), QStringLiteral("27"));
+            QCOMPARE(labelOf(start), QStringLiteral("Start Address (Hex):"));
+            QCOMPARE(labelOf(end), QStringLiteral("End Address (Hex):"));
+            retype(start, "5");
+            retype(end, "3");
+            clickOk(dialog);
+        });
+        QVERIFY(fx.run(CommandId::SelectBytes));
+        QVERIFY(fx.prompter().messages().isEmpty());
+        QCOMPARE(view->selection(), (TextRange{view->layout().HexPositionOfOffset(3).first,
+                                               view->layout().HexPositionOfOffset(5).second + 1}));
+    }
+};
+
+QTEST_MAIN(RangeDialogsTest)
+#include "rangedialogs_test.moc"

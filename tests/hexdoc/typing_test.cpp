@@ -1,0 +1,183 @@
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "app/cmainframe.h"
+#include "hexdoc/cvellmardoc.h"
+#include "hexdoc/cvellmarview.h"
+#include "support/apptestbase.h"
+
+namespace {
+
+/// A position in the listing by data line and column.
+struct At {
+    qint64 line;
+    int column;
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(At)
+
+namespace {
+
+struct Opened {
+    AppFixture fx;
+    CVellmarView* view;
+    CVellmarDoc* doc;
+
+    explicit Opened(int byteCount)
+    {
+        fx.app().openDocumentFile(fx.writeFile("bytes.bin", QByteArray(byteCount, '\0')));
+        view = fx.activeView();
+        doc = fx.activeDoc();
+    }
+    TextPos pos(At at) const { return view->layout().JoinPosition(at.line, at.column); }
+    void caretAt(At at) { view->setSelection(pos(at), pos(at)); }
+    void press(const char* keys)
+    {
+        for (const char* k = keys; *k; ++k) {
+            if (*k == '\b')
+                QTest::keyClick(view, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(view, QString(QLatin1Char(*k)));
+        }
+    }
+    QByteArray cells(ByteOffset offset) const
+    {
+        const HexPositions digits = view->layout().HexPositionOfOffset(offset);
+        const TextPos cell = view->layout().CharPositionOfHexPosition(digits.first);
+        return view->text(digits.first, digits.second + 1) + view->text(cell, cell + 1);
+    }
+};
+
+}  // namespace
+
+class TypingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void digitsOverwriteBytes_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("column");  // the column the caret starts on
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QByteArray>("shown");  // both digits and the character cell
+        QTest::addColumn<At>("caret");
+        QTest::addColumn<bool>("modified");
+        // 40 zero bytes: the last byte is byte 7 of line 2.
+        QTest::newRow("a on a first digit") << 0 << 9 << "a" << QByteArray("A0.") << At{0, 10} << true;
+        QTest::newRow("two digits") << 0 << 9 << "41" << QByteArray("41A") << At{0, 12} << true;
+        QTest::newRow("after byte 7") << 7 << 30 << "41" << QByteArray("41A") << At{0, 34} << true;
+        QTest::newRow("after byte 15") << 15 << 55 << "4F" << QByteArray("4FO") << At{1, 9} << true;
+        QTest::newRow("last byte's second digit") << 39 << 31 << "7" << QByteArray("07.") << At{2, 32} << true;
+        QTest::newRow("the digit already there") << 0 << 9 << "0" << QByteArray("00.") << At{0, 10} << false;
+        QTest::newRow("not on a digit") << 0 << 11 << "5" << QByteArray("00.") << At{0, 11} << false;
+        QTest::newRow("on a character cell") << 0 << 60 << "5" << QByteArray("00.") << At{0, 60} << false;
+        QTest::newRow("past the last byte") << 39 << 34 << "5" << QByteArray("00.") << At{2, 34} << false;
+    }
+
+    void digitsOverwriteBytes()
+    {
+        QFETCH(int, offset);
+        QFETCH(int, column);
+        QFETCH(QString, keys);
+        QFETCH(QByteArray, shown);
+        QFETCH(At, caret);
+        QFETCH(bool, modified);
+        Opened o(40);
+        o.caretAt({offset / 16, column});
+        o.press(qPrintable(keys));
+        QCOMPARE(o.cells(offset), shown);
+        QCOMPARE(o.doc->bytes()[std::size_t(offset)], std::uint8_t(shown.left(2).toUInt(nullptr, 16)));
+        QCOMPARE(o.view->selection(), (TextRange{o.pos(caret), o.pos(caret)}));
+        QCOMPARE(o.doc->isModified(), modified);
+        QCOMPARE(o.doc->bytesChanged(), modified ? 1 : 0);
+    }
+
+    void spaceAndBackspaceOnlyMoveTheCaret_data()
+    {
+        QTest::addColumn<int>("byteCount");
+        QTest::addColumn<At>("from");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<At>("to");
+        QTest::newRow("space to the next digit") << 40 << At{0, 10} << " " << At{0, 11};
+        QTest::newRow("space from the line number") << 40 << At{0, 3} << " " << At{0, 9};
+        QTest::newRow("space over the double gap") << 40 << At{0, 32} << " " << At{0, 34};
+        QTest::newRow("space from the character cells") << 40 << At{0, 57} << " " << At{1, 9};
+        QTest::newRow("space past the end") << 40 << At{2, 32} << " " << At{2, 32};
+        QTest::newRow("backspace at the first digit") << 40 << At{0, 9} << "\b" << At{0, 9};
+        QTest::newRow("backspace to the previous line") << 40 << At{1, 9} << "\b" << At{0, 56};
+        QTest::newRow("backspace over the double gap") << 40 << At{0, 34} << "\b" << At{0, 31};
+        QTest::newRow("backspace from the character cells") << 40 << At{0, 60} << "\b" << At{0, 56};
+        QTest::newRow("backspace after the last byte") << 40 << At{2, 40} << "\b" << At{2, 31};
+        QTest::newRow("backspace after a full last line") << 32 << At{2, 5} << "\b" << At{1, 56};
+    }
+
+    void spaceAndBackspaceOnlyMoveTheCaret()
+    {
+        QFETCH(int, byteCount);
+        QFETCH(At, from);
+        QFETCH(QString, keys);
+        QFETCH(At, to);
+        Opened o(byteCount);
+        const QByteArray before = o.view->text();
+        o.caretAt(from);
+        o.press(qPrintable(keys));
+        QCOMPARE(o.view->selection(), (TextRange{o.pos(to), o.pos(to)}));
+        QCOMPARE(o.view->text(), before);
+        QVERIFY(!o.doc->isModified());
+    }
+
+    void spaceBeforeTheDataGoesToTheFirstDigit()
+    {
+        Opened o(40);
+        o.view->setSelection(5, 5);
+        o.press(" ");
+        QCOMPARE(o.view->selection().end, o.view->layout().initialCaret());
+    }
+
+    void typingWithASelectionDoesNothing()
+    {
+        Opened o(40);
+        o.view->setSelection(o.pos({0, 9}), o.pos({0, 11}));
+        o.press("f");
+        QCOMPARE(o.cells(0), QByteArray("00."));
+        QVERIFY(!o.doc->isModified());
+    }
+
+    void typedBytesShowInEveryViewAndAreSaved()
+    {
+        Opened o(40);
+        CVellmarView* first = o.view;
+        QVERIFY(o.fx.run(CommandId::WindowNew));
+        CVellmarView* second = o.fx.activeView();
+        QVERIFY(second != first);
+        o.view = second;
+        o.caretAt({1, 9});
+        o.press("7e");
+        o.view = first;
+        QCOMPARE(o.cells(16), QByteArray("7E~"));
+        QVERIFY(o.fx.run(CommandId::FileSave));
+        QByteArray expected(40, '\0');
+        expected[16] = '\x7e';
+        QCOMPARE(AppFixture::readFile(o.fx.path("bytes.bin")), expected);
+        QVERIFY(!o.doc->isModified());
+    }
+
+    void findWindowFollowsTheActiveView()
+    {
+        Opened o(16);
+        CVellmarView* first = o.view;
+        QWidget findWindow;
+        first->setFindWindow(&findWindow);
+        QVERIFY(o.fx.run(CommandId::WindowNew));
+        QVERIFY(findWindow.isHidden());
+        o.fx.frame().mdiArea()->setActiveSubWindow(o.fx.frame().mdiArea()->subWindowList().first());
+        QCoreApplication::processEvents();
+        QVERIFY(findWindow.isVisible());
+    }
+};
+
+QTEST_MAIN(TypingTest)
+#include "typing_test.moc"

@@ -1,0 +1,63 @@
+// Each source folder may include only folders of its own rank or below, so
+// that the platform pieces never depend on features and features never on
+// the application shell.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::map<std::string, int> kRank = {
+    {"bytemodel", 0}, {"listing", 0}, {"docview", 0}, {"serialdevice", 0}, {"settings", 0},
+    {"safewrite", 0}, {"prompt", 0},  {"res", 0},     {"byteops", 1},      {"utilities", 2},
+    {"marking", 2},   {"serial", 3},  {"hexdoc", 4},  {"compare", 5},      {"app", 6},
+};
+
+TEST(Layering, NoFolderIncludesAHigherOne)
+{
+    const fs::path root(VELLMAR_SOURCE_DIR);
+    const std::regex include(R"(^\s*#\s*include\s+"([a-z]+)/)");
+    int filesRead = 0;
+    for (const auto& [folder, rank] : kRank) {
+        if (!fs::exists(root / folder))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
+            const std::string ext = entry.path().extension().string();
+            if (ext != ".h" && ext != ".cpp")
+                continue;
+            ++filesRead;
+            std::ifstream in(entry.path());
+            std::string line;
+            for (int number = 1; std::getline(in, line); ++number) {
+                std::smatch match;
+                if (!std::regex_search(line, match, include))
+                    continue;
+                const auto target = kRank.find(match[1].str());
+                ASSERT_NE(target, kRank.end()) << entry.path() << ':' << number << " includes an unknown folder";
+                EXPECT_LE(target->second, rank) << entry.path() << ':' << number << " includes " << match[1].str();
+            }
+        }
+    }
+    EXPECT_GT(filesRead, 50);
+}
+
+TEST(Layering, EverySourceFolderHasARank)
+{
+    const fs::path root(VELLMAR_SOURCE_DIR);
+    for (const auto& entry : fs::directory_iterator(root)) {
+        if (!entry.is_directory() || !fs::exists(entry.path() / "CMakeLists.txt"))
+            continue;
+        const std::string name = entry.path().filename().string();
+        if (name == "tests" || name == "bench")
+            continue;
+        EXPECT_TRUE(kRank.count(name)) << name << " has no rank";
+    }
+}
+
+}  // namespace

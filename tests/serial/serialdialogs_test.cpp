@@ -1,0 +1,349 @@
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include <pty.h>
+#include <unistd.h>
+
+#include "app/cmainframe.h"
+#include "byteops/decimalfield.h"
+#include "hexdoc/cvellmardoc.h"
+#include "serialdevice/serialdevice.h"
+#include "settings/settingsstore.h"
+#include "serial/cdriverinfodlg.h"
+#include "serial/cmaxcomportdlg.h"
+#include "serial/comport.h"
+#include "serial/cportsettingsdlg.h"
+#include "serial/portdevicemap.h"
+#include "support/apptestbase.h"
+
+namespace {
+
+/// Runs the interaction inside the event loop of the modal dialog the next
+/// command opens, and closes the dialog if the interaction left it open.
+template <typename Dialog>
+void whenOpen(std::function<void(Dialog&)> interaction)
+{
+    QTimer::singleShot(0, [interaction] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY2(dialog, "the dialog did not open");
+        interaction(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+QComboBox* list(QDialog& dialog, const char* name)
+{
+    return dialog.findChild<QComboBox*>(QString::fromLatin1(name));
+}
+
+QStringList entries(QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+QPushButton* button(QDialog& dialog, const QString& text)
+{
+    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+        if (b->text() == text)
+            return b;
+    }
+    return nullptr;
+}
+
+void click(QDialog& dialog, const QString& text)
+{
+    QPushButton* b = button(dialog, text);
+    QVERIFY2(b, qPrintable("no button " + text));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void choose(QDialog& dialog, const char* name, const QString& entry)
+{
+    QComboBox* combo = list(dialog, name);
+    combo->setCurrentIndex(combo->findText(entry, Qt::MatchExactly));
+}
+
+QStringList selections(QDialog& dialog)
+{
+    QStringList chosen;
+    for (const char* name : {"comPort", "baudRate", "byteSize", "parity", "stopBits"})
+        chosen << list(dialog, name)->currentText();
+    return chosen;
+}
+
+QString stored(const QString& key)
+{
+    return SettingsStore::open()->value(key).toString();
+}
+
+/// A pseudo-terminal the test holds the master of.
+struct Pty {
+    int master = -1;
+    QString path;
+    Pty()
+    {
+        int slave = -1;
+        char name[256] = {};
+        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0) {
+            ::close(slave);
+            path = QString::fromLocal8Bit(name);
+        }
+    }
+    ~Pty() { ::close(master); }
+};
+
+}  // namespace
+
+class SerialDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void comPortSettingsShowsTheListsAndTheDocumentsSettings()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        fx.activeDoc()->port().settings = PortSettings{"COM3", 19200, 7, 2, 2};
+        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Com Port Settings"));
+            QCOMPARE(entries(list(d, "comPort")), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
+            QCOMPARE(entries(list(d, "baudRate")).size(), 15);
+            QCOMPARE(entries(list(d, "parity")), (QStringList{"No", "Odd", "Even", "Mark", "Space"}));
+            QCOMPARE(entries(list(d, "stopBits")), (QStringList{"1", "1.5", "2"}));
+            QCOMPARE(selections(d), (QStringList{"COM3", "19200", "7", "Even", "2"}));
+            QVERIFY(!button(d, "Reset All"));
+            choose(d, "parity", "Space");
+            click(d, "OK");
+        });
+        QVERIFY(fx.run(CommandId::CurrentSettings));
+        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM3", 19200, 7, 4, 2}));
+    }
+
+    void portAboveMaxComPortShowsComOneAndOkTakesIt()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        fx.activeDoc()->port().settings.portName = QStringLiteral("COM9");
+        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+            QCOMPARE(list(d, "comPort")->currentText(), QStringLiteral("COM1"));
+            click(d, "OK");
+        });
+        fx.run(CommandId::CurrentSettings);
+        QCOMPARE(fx.activeDoc()->port().settings.portName, QStringLiteral("COM1"));
+    }
+
+    void cancelChangesNothing()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+            choose(d, "baudRate", "300");
+            d.findChild<QComboBox*>("deviceFile")->setEditText("/dev/ttyUSB5");
+            click(d, "Cancel");
+        });
+        fx.run(CommandId::CurrentSettings);
+        QCOMPARE(fx.activeDoc()->port().settings, PortSettings{});
+        QVERIFY(!SettingsStore::open()->contains("Port Devices/COM1"));
+    }
+
+    void setDefaultResetAllThenOkStoresTheFactorySettings()
+    {
+        AppFixture fx;
+        fx.app().serialPorts().setDefaults(*SettingsStore::open(), PortSettings{"COM2", 110, 5, 3, 1});
+        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Set Default Parameters"));
+            QCOMPARE(selections(d), (QStringList{"COM2", "110", "5", "Mark", "1.5"}));
+            click(d, "Reset All");
+            QCOMPARE(selections(d), (QStringList{"COM1", "9600", "8", "No", "1"}));
+            click(d, "OK");
+        });
+        QVERIFY(fx.run(CommandId::SetDefault));
+        QCOMPARE(fx.app().serialPorts().defaults(), PortSettings{});
+        QCOMPARE(stored("Default Settings/Parity"), QStringLiteral("No"));
+        QCOMPARE(stored("Default Settings/StopBits"), QStringLiteral("1"));
+    }
+
+    void newDefaultsReachOnlyNewDocuments()
+    {
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        CVellmarDoc* older = fx.activeDoc();
+        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+            choose(d, "comPort", "COM4");
+            choose(d, "baudRate", "115200");
+            choose(d, "byteSize", "6");
+            click(d, "OK");
+        });
+        fx.run(CommandId::SetDefault);
+        QCOMPARE(stored("Default Settings/DefaultComPort"), QStringLiteral("COM4"));
+        QCOMPARE(stored("Default Settings/BaudRate"), QStringLiteral("115200"));
+        fx.run(CommandId::FileNew);
+        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM4", 115200, 6, 0, 0}));
+        QCOMPARE(older->port().settings, PortSettings{});
+    }
+
+    void deviceFieldShowsTheMappingOfTheChosenPortAndOkStoresAChange()
+    {
+        AppFixture fx;
+        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM2", "/dev/serial/by-id/usb-FTDI-if00-port0");
+        fx.run(CommandId::FileNew);
+        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+            QComboBox* device = d.findChild<QComboBox*>("deviceFile");
+            QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyS0"));
+            choose(d, "comPort", "COM2");
+            QCOMPARE(device->currentText(), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
+            choose(d, "comPort", "COM3");
+            device->lineEdit()->selectAll();
+            QTest::keyClicks(device->lineEdit(), "/dev/pts/7");
+            click(d, "OK");
+        });
+        fx.run(CommandId::CurrentSettings);
+        QCOMPARE(fx.activeDoc()->port().settings.portName, QStringLiteral("COM3"));
+        QCOMPARE(stored("Port Devices/COM3"), QStringLiteral("/dev/pts/7"));
+        QCOMPARE(stored("Port Devices/COM2"), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
+    }
+
+    void pickingAFoundDevicePutsOnlyItsPathInTheField()
+    {
+        const QList<SerialDeviceEntry> devices{{"/dev/ttyS0", ""}, {"/dev/ttyUSB0", "FTDI FT232R USB UART"}};
+        CPortSettingsDlg dialog(CPortSettingsDlg::Kind::CurrentSettings, PortSettings{}, 4, devices);
+        QComboBox* device = dialog.findChild<QComboBox*>("deviceFile");
+        QCOMPARE(entries(device), (QStringList{"/dev/ttyS0", "/dev/ttyUSB0  (FTDI FT232R USB UART)"}));
+        device->showPopup();
+        QAbstractItemView* popup = device->view();
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyUSB0"));
+    }
+
+    void maxComPortChecksTheFieldAndStaysOpen()
+    {
+        AppFixture fx;
+        whenOpen<CMaxComPortDlg>([&fx](CMaxComPortDlg& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Max Com Port"));
+            auto* field = d.findChild<DecimalField*>("maxComPort");
+            QCOMPARE(field->text(), QStringLiteral("4"));
+            QCOMPARE(field->maxLength(), 4);
+            const struct {
+                const char* text;
+                const char* message;
+            } refused[] = {
+                {"", "Please fill the Max Com Port field!"},
+                {"0003", "The value in the Max Com Port field can not be the smaller than 4!"},
+                {"3", "The value in the Max Com Port field can not be the smaller than 4!"},
+                {"1x", "Max Com Port field contains invalid characters!"},  // pasted
+            };
+            for (const auto& r : refused) {
+                fx.prompter().clear();
+                field->setText(QString::fromLatin1(r.text));
+                field->deselect();
+                click(d, "OK");
+                QCOMPARE(fx.prompter().messages(), QStringList{QString::fromLatin1(r.message)});
+                QVERIFY(d.isVisible());
+                QCOMPARE(field->selectedText(), field->text());
+            }
+            field->clear();
+            QSignalSpy refusedChars(field, &FilteredLineEdit::refused);
+            QTest::keyClicks(field, "1a2");
+            QCOMPARE(field->text(), QStringLiteral("12"));
+            QCOMPARE(refusedChars.count(), 1);
+            click(d, "OK");
+        });
+        QVERIFY(fx.run(CommandId::MaxComPort));
+        QCOMPARE(fx.app().serialPorts().maxComPort(), 12);
+        QCOMPARE(stored("Default Settings/MaxComPort"), QStringLiteral("12"));
+        QVERIFY(fx.app().serialPorts().usage().recordCount() >= 13);
+        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+            QCOMPARE(entries(list(d, "comPort")).last(), QStringLiteral("COM12"));
+        });
+        fx.run(CommandId::SetDefault);
+    }
+
+    void driverInfoWithoutDocumentDescribesTheDefaultPort()
+    {
+        AppFixture fx;
+        Pty pty;
+        QVERIFY(!pty.path.isEmpty());
+        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", pty.path);
+        whenOpen<CDriverInfoDlg>([&pty](CDriverInfoDlg& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Communications Driver Information for COM1"));
+            QCOMPARE(d.findChild<QLabel*>("line1085")->text(),
+                     QStringLiteral("Communications provider type:  Unspecified"));
+            QCOMPARE(d.findChild<QLabel*>("line1090")->text(), QStringLiteral("Settable data bits:  8"));
+            QCOMPARE(d.findChild<QLabel*>("deviceLine")->text(), QStringLiteral("Device: ") + pty.path);
+            click(d, "OK");
+        });
+        QVERIFY(fx.run(CommandId::ComDriverInfo));
+        QCOMPARE(fx.prompter().messages(), QStringList{});
+    }
+
+    void driverInfoBorrowsThePortOfARunningTransfer()
+    {
+        AppFixture fx;
+        Pty pty;
+        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", pty.path);
+        fx.run(CommandId::FileNew);
+        PortConnection& port = fx.activeDoc()->port();
+        QVERIFY(OpenComPort(port, CVellmarApp::instance()->serialPorts().usage(), nullptr));
+        whenOpen<CDriverInfoDlg>([](CDriverInfoDlg& d) { click(d, "OK"); });
+        QVERIFY(fx.run(CommandId::ComDriverInfo));
+        QCOMPARE(fx.prompter().messages(), QStringList{});
+        QVERIFY(port.handle);
+        quint8 byte = 0;
+        bool received = true;
+        QVERIFY(!port.handle->readByte(byte, received).failed());  // the transfer's handle still works
+        QVERIFY(CloseComPort(port, CVellmarApp::instance()->serialPorts().usage()));
+    }
+
+    void driverInfoOfAMissingPortSaysWhy()
+    {
+        AppFixture fx;
+        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", "/dev/ttyVellmarMissing");
+        QVERIFY(fx.run(CommandId::ComDriverInfo));
+        QCOMPARE(fx.prompter().messages(),
+                 QStringList{"Fail to access port COM1. Error code: 2 (The system cannot find the file specified)."});
+    }
+
+    void openComPortMapsThePortNameAndReportsAMissingDevice()
+    {
+        AppFixture fx;
+        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM2", "/dev/ttyVellmarMissing");
+        PortConnection port{PortSettings{"COM2", 9600, 8, 0, 0}, nullptr};
+        QVERIFY(!OpenComPort(port, CVellmarApp::instance()->serialPorts().usage(), nullptr));
+        QCOMPARE(fx.prompter().messages(),
+                 QStringList{"Fail to access the COM2 port. Error code: 2 (The system cannot find the port specified)\n"
+                             "Please check if your PC has the specified com port (COM2)!"});
+        QVERIFY(!port.handle);
+        QVERIFY(CloseComPort(port, CVellmarApp::instance()->serialPorts().usage()));
+    }
+
+    void portCommandsAreEnabledWithAndWithoutDocument()
+    {
+        AppFixture fx;
+        const auto enabled = [&](CommandId id) { return CommandRouter::query(fx.frame().commandChain(), id).enabled; };
+        for (CommandId id : {CommandId::SetDefault, CommandId::MaxComPort, CommandId::ComDriverInfo})
+            QVERIFY(enabled(id));
+        QVERIFY(!enabled(CommandId::CurrentSettings));
+        fx.run(CommandId::FileNew);
+        for (CommandId id : {CommandId::SetDefault, CommandId::MaxComPort, CommandId::ComDriverInfo,
+                             CommandId::CurrentSettings})
+            QVERIFY(enabled(id));
+    }
+};
+
+QTEST_MAIN(SerialDialogsTest)
+#include "serialdialogs_test.moc"
