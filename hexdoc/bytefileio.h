@@ -18,9 +18,6 @@ enum class ReadResult { Ok, TooLarge, Failed };
 /// On failure out is left as it was and reason holds the system's description.
 ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason);
 
-/// Reserves room for a large buffer, backed by huge pages where the system offers them.
-void reserveLarge(ByteBuffer& buffer, std::size_t capacity);
-
 /// Writes the bytes so that a failure leaves the old file as it was (SafeFileWriter).
 bool writeFile(const QString& path, const ByteBuffer& bytes, QString& reason);
 

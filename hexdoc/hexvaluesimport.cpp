@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "bytemodel/largereserve.h"
 #include "hexdoc/bytefileio.h"
 #include "hexdoc/hexvaluesparser.h"
 #include "hexdoc/textfiledialogs.h"
@@ -24,7 +25,7 @@ bool importFile(QWidget* parent, const QString& path, ByteBuffer& out)
     }
     WaitCursor wait;
     ByteBuffer bytes;
-    ByteFileIo::reserveLarge(bytes, std::size_t(file.size() / 2));  // at most one byte per two characters
+    reserveLarge(bytes, std::size_t(file.size() / 2));  // at most one byte per two characters
     HexValuesParser parser;
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     for (;;) {
