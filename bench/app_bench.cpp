@@ -1,6 +1,7 @@
 // Measures the hex document on a file of the given size: open to first
 // painted listing, peak resident memory, one screen painted at the end of the
-// file, RefreshByte of the last byte, Export and Import throughput.
+// file, RefreshByte of the last byte, typing over the last byte, an in-place
+// refresh of 1 MiB with 100,000 colour runs after it, Export and Import throughput.
 // Usage: app_bench SIZE_MIB WORKDIR   (run with QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
 #include <QElapsedTimer>
@@ -106,6 +107,29 @@ int main(int argc, char* argv[])
     const ByteOffset last = ByteOffset(view->GetDocument()->bytes().size()) - 1;
     const double refreshMs = bestOf(20, [&] { view->RefreshByte(last); });
 
+    // Typing over the last byte, its trailing space included, as a user would.
+    const std::uint8_t space = 0x20;
+    view->GetDocument()->bytes().setBytes(last, std::span(&space, 1));
+    getrusage(RUSAGE_SELF, &usage);
+    const long rssBeforeTyping = usage.ru_maxrss;
+    const TextPos lastDigit = view->layout().HexPositionOfOffset(last).first;
+    const double typeMs = bestOf(20, [&] {
+        view->setSelection(lastDigit, lastDigit);
+        view->HandleChar(QLatin1Char('4'));
+        view->HandleChar(QLatin1Char('3'));
+    }) / 2;
+    getrusage(RUSAGE_SELF, &usage);
+    const double typingGrowthMib = double(usage.ru_maxrss - rssBeforeTyping) / 1024.0;
+
+    // A bitwise operation's worth of bytes refreshed with many colour runs after the block.
+    const ByteOffset block = std::min<ByteOffset>(ByteOffset(1) << 20, size / 2);
+    std::vector<ColoredRange> runs;
+    const TextPos afterBlock = view->layout().HexPositionOfOffset(block).first;
+    for (TextPos pos = afterBlock; runs.size() < 100000 && pos + 3 < view->textLength(); pos += 5)
+        runs.push_back({{pos, pos + 3}, 0xFF0000});
+    view->colorRanges(runs);
+    const double refreshBlockMs = bestOf(5, [&] { view->RefreshBytes(0, block - 1); });
+
     // To /dev/null, as xxd is measured: the figure is the listing's, not the disk's.
     prompter.path = QStringLiteral("/dev/null");
     const double exportMs = bestOf(3, [&] { HexDisplayExport::exportListing(view, view->textSource()); });
@@ -116,10 +140,13 @@ int main(int argc, char* argv[])
     const qint64 textSize = QFile(text).size();
 
     const double mib = double(size) / (1 << 20);
+    const ByteModel& bytes = view->GetDocument()->bytes();
     std::printf("size_mib=%.0f open_paint_ms=%.1f peak_rss_mib=%.1f paint_end_ms=%.3f refresh_last_ms=%.4f "
+                "type_last_ms=%.4f typing_rss_growth_mib=%.1f refresh_block_ms=%.3f (%lld bytes, %zu runs) "
                 "export_mb_s=%.0f import_mb_s=%.0f import_ok=%d\n",
-                mib, openMs, peakMib, paintMs, refreshMs, double(size) / 1e3 / exportMs,
-                double(textSize) / 1e3 / importMs, int(imported == view->GetDocument()->bytes()));
+                mib, openMs, peakMib, paintMs, refreshMs, typeMs, typingGrowthMib, refreshBlockMs,
+                static_cast<long long>(block), runs.size(), double(size) / 1e3 / exportMs,
+                double(textSize) / 1e3 / importMs, int(imported == bytes.copy(0, bytes.size())));
     QFile::remove(binary);
     QFile::remove(text);
     Prompter::setInstance(nullptr);

@@ -25,7 +25,8 @@ ByteBuffer randomBytes(std::size_t size)
 /// The listing of 64 MiB streamed to a sink that only looks at it, as Export does minus the disk.
 void BM_WriteListing(benchmark::State& state)
 {
-    const ByteBuffer bytes = randomBytes(kSize);
+    ByteModel bytes;
+    bytes.assign(randomBytes(kSize));
     const HexListingText listing(ListingPrefix::plainView(), bytes);
     for (auto _ : state) {
         std::size_t written = 0;

@@ -75,10 +75,15 @@ ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason)
     return result;
 }
 
-bool writeFile(const QString& path, const ByteBuffer& bytes, QString& reason)
+bool writeFile(const QString& path, const ByteModel& bytes, QString& reason)
 {
     SafeFileWriter writer(path);
-    const bool ok = writer.open() && writer.write(bytes.data(), bytes.size()) && writer.commit();
+    const bool ok = writer.open()
+                    && bytes.forEachChunk(0, bytes.size(),
+                                          [&writer](ByteOffset, std::span<const std::uint8_t> chunk) {
+                                              return writer.write(chunk.data(), chunk.size());
+                                          })
+                    && writer.commit();
     if (!ok)
         reason = writer.errorString();
     return ok;

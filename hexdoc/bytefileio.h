@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "bytemodel/bytebuffer.h"
+#include "bytemodel/bytemodel.h"
 
 /// Reading and writing files as raw bytes, with no header and no conversion.
 namespace ByteFileIo {
@@ -19,6 +19,6 @@ enum class ReadResult { Ok, TooLarge, Failed };
 ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason);
 
 /// Writes the bytes so that a failure leaves the old file as it was (SafeFileWriter).
-bool writeFile(const QString& path, const ByteBuffer& bytes, QString& reason);
+bool writeFile(const QString& path, const ByteModel& bytes, QString& reason);
 
 }  // namespace ByteFileIo

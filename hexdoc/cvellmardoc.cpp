@@ -49,11 +49,6 @@ void CVellmarDoc::setBytesChanged(int changed)
     syncModifiedFlag();
 }
 
-void CVellmarDoc::notifyBytesChanged(ByteOffset first, ByteOffset last, View* sender)
-{
-    emit bytesRefreshed(first, last, sender);
-}
-
 bool CVellmarDoc::onNewDocument()
 {
     if (!Document::onNewDocument())
@@ -63,9 +58,9 @@ bool CVellmarDoc::onNewDocument()
         if (!importHexValuesText())
             return false;
     } else {
-        m_bytes.assign(kNewDocumentSize, 0);
+        m_bytes.assign(ByteBuffer(kNewDocumentSize, 0));
     }
-    m_endPosition = EndPosition::of(qint64(m_bytes.size()));
+    m_endPosition = EndPosition::of(m_bytes.size());
     setBytesChanged(1);
     return true;
 }
@@ -73,7 +68,11 @@ bool CVellmarDoc::onNewDocument()
 bool CVellmarDoc::importHexValuesText()
 {
     const QString path = HexValuesImport::askForFile(dialogParent());
-    return !path.isEmpty() && HexValuesImport::importFile(dialogParent(), path, m_bytes);
+    ByteBuffer imported;
+    if (path.isEmpty() || !HexValuesImport::importFile(dialogParent(), path, imported))
+        return false;
+    m_bytes.assign(std::move(imported));
+    return true;
 }
 
 bool CVellmarDoc::onOpenDocument(const QString& path)
@@ -92,8 +91,8 @@ bool CVellmarDoc::onOpenDocument(const QString& path)
     case ByteFileIo::ReadResult::Ok:
         break;
     }
-    m_bytes = std::move(loaded);
-    m_endPosition = EndPosition::of(qint64(m_bytes.size()));
+    m_bytes.assign(std::move(loaded));
+    m_endPosition = EndPosition::of(m_bytes.size());
     setBytesChanged(0);
     return true;
 }
@@ -107,7 +106,7 @@ bool CVellmarDoc::onSaveDocument(const QString& path)
                                             + QStringLiteral("\nCause: ") + reason);
         return false;
     }
-    m_endPosition = EndPosition::of(qint64(m_bytes.size()));
+    m_endPosition = EndPosition::of(m_bytes.size());
     setBytesChanged(0);
     return true;
 }

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <thread>
 
-#include "bytemodel/bytebuffer.h"
+#include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
 #include "docview/document.h"
 #include "serial/portconnection.h"
@@ -24,8 +24,8 @@ public:
     CVellmarDoc(DocTemplate& docTemplate, SerialPorts& ports, int& importFlag);
     ~CVellmarDoc() override;
 
-    ByteBuffer& bytes() { return m_bytes; }
-    const ByteBuffer& bytes() const { return m_bytes; }
+    ByteModel& bytes() { return m_bytes; }
+    const ByteModel& bytes() const { return m_bytes; }
     EndPosition& endPosition() { return m_endPosition; }
 
     /// The truth about modification: 1 when the bytes differ from the file.
@@ -35,12 +35,10 @@ public:
     /// after anything that changed the listing without changing bytes.
     void syncModifiedFlag() { setModifiedFlag(m_bytesChanged == 1); }
 
-    /// Tells the other views that bytes first..last changed in place.
-    void notifyBytesChanged(ByteOffset first, ByteOffset last, View* sender);
-
     /// True while a mark command is in progress (the byte-changing commands wait for it).
     bool isMarkInProgress() const { return m_marking != 0 || m_markIdle != 1; }
     bool isSending() const { return m_sending != 0; }
+    /// Guards the port handle between a transfer's worker and the user-interface thread.
     std::mutex& lock() { return m_lock; }
     /// The port settings of this window's transfers, copied from the defaults, and the open port.
     PortConnection& port() { return m_port; }
@@ -49,9 +47,6 @@ public:
     bool onOpenDocument(const QString& path) override;
     bool onSaveDocument(const QString& path) override;
     bool saveModified() override;
-
-signals:
-    void bytesRefreshed(ByteOffset first, ByteOffset last, View* sender);
 
 private:
     bool importHexValuesText();
@@ -67,7 +62,7 @@ private:
     std::atomic<int> m_markIdle{1};
     std::atomic<int> m_markKind{0};
     std::thread m_sendWorker;
-    ByteBuffer m_bytes;
+    ByteModel m_bytes;
     EndPosition m_endPosition;
     int m_bytesChanged = 0;
     std::mutex m_lock;

@@ -24,20 +24,11 @@ constexpr CommandId kIdleMarkAndSendCommands[] = {
 }  // namespace
 
 CVellmarView::CVellmarView(CVellmarDoc* document, QWidget* parent)
-    : HexView(document, ListingPrefix::plainView(), 0, parent)
+    : HexView(document, document->bytes(), ListingPrefix::plainView(), 0, parent)
     , m_doc(document)
 {
     setAccessibleName(QStringLiteral("Hex listing"));
     addEnablingRules();
-    connect(m_doc, &CVellmarDoc::bytesRefreshed, this, [this](ByteOffset first, ByteOffset last, View* sender) {
-        if (sender != this)
-            RefreshBytes(first, last);
-    });
-}
-
-ByteBuffer& CVellmarView::buffer()
-{
-    return m_doc->bytes();
 }
 
 EndPosition& CVellmarView::endPosition()
@@ -52,15 +43,10 @@ void CVellmarView::syncModifiedFlag()
 
 void CVellmarView::storeTypedByte(ByteOffset offset, std::uint8_t value)
 {
-    {
-        const std::lock_guard<std::mutex> guard(m_doc->lock());
-        std::uint8_t& byte = m_doc->bytes()[std::size_t(offset)];
-        if (byte == value)
-            return;
-        byte = value;
-    }
+    if (m_doc->bytes().byteAt(offset) == value)
+        return;
     m_doc->setBytesChanged(1);
-    m_doc->notifyBytesChanged(offset, offset, this);
+    m_doc->bytes().setBytes(offset, std::span(&value, 1));
 }
 
 void CVellmarView::addEnablingRules()

@@ -13,7 +13,6 @@ public:
     explicit CVellmarView(CVellmarDoc* document, QWidget* parent = nullptr);
 
     CVellmarDoc* GetDocument() const { return m_doc; }
-    ByteBuffer& buffer() override;
     EndPosition& endPosition() override;
     void syncModifiedFlag() override;
     void storeTypedByte(ByteOffset offset, std::uint8_t value) override;

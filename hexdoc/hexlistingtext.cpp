@@ -93,10 +93,10 @@ void writePartialLine(char* dst, qint64 line, const std::uint8_t* bytes, int cou
 
 }  // namespace
 
-HexListingText::HexListingText(QByteArray prefix, const ByteBuffer& bytes)
+HexListingText::HexListingText(QByteArray prefix, const ByteModel& bytes)
     : m_prefix(std::move(prefix))
     , m_bytes(bytes)
-    , m_byteCount(qint64(bytes.size()))
+    , m_byteCount(bytes.size())
     , m_layout(m_prefix.size())
 {
     m_prefixLineStarts.push_back(0);
@@ -104,7 +104,21 @@ HexListingText::HexListingText(QByteArray prefix, const ByteBuffer& bytes)
         if (m_prefix.at(i) == '\n')
             m_prefixLineStarts.push_back(i + 1);
     }
-    m_length = m_layout.JoinPosition(dataLineCount() - 1, lastLineEndColumn());
+    m_length = computeLength();
+}
+
+TextPos HexListingText::computeLength() const
+{
+    return m_layout.JoinPosition(dataLineCount() - 1, lastLineEndColumn());
+}
+
+TextRange HexListingText::bytesChanged(ByteOffset first, ByteOffset last)
+{
+    if (last >= (dataLineCount() - 1) * kBytesPerLine)
+        m_length = computeLength();
+    const TextPos start = m_layout.JoinPosition(first / kBytesPerLine, -1);
+    const TextPos end = m_layout.JoinPosition(last / kBytesPerLine, kLineWidth - 1);
+    return {std::min(start, m_length), std::min(end, m_length)};
 }
 
 TextPos HexListingText::length() const
@@ -155,17 +169,20 @@ void HexListingText::appendText(TextPos from, TextPos to, QByteArray& out) const
     const int skip = int((from - prefixLength) % kLineWidth);
     std::array<char, kLineWidth> partial;
     if (skip != 0) {
-        writeLine(partial.data(), line);
+        writeLines(partial.data(), line, 1);
         const TextPos count = std::min<TextPos>(kLineWidth - skip, to - from);
         std::memcpy(dst, partial.data() + skip, std::size_t(count));
         dst += count;
         from += count;
         ++line;
     }
-    for (; to - from >= kLineWidth; from += kLineWidth, dst += kLineWidth, ++line)
-        writeLine(dst, line);
+    const qint64 wholeLines = (to - from) / kLineWidth;
+    writeLines(dst, line, wholeLines);
+    dst += wholeLines * kLineWidth;
+    from += wholeLines * kLineWidth;
+    line += wholeLines;
     if (from < to) {
-        writeLine(partial.data(), line);
+        writeLines(partial.data(), line, 1);
         std::memcpy(dst, partial.data(), std::size_t(to - from));
     }
 }
@@ -194,24 +211,36 @@ int HexListingText::lastLineEndColumn() const
     if (m_byteCount == 0)
         return kLineNumberEnd;
     const qint64 lineStartOffset = (dataLineCount() - 1) * kBytesPerLine;
-    const int count = int(m_byteCount - lineStartOffset);
+    std::array<std::uint8_t, kBytesPerLine> bytes{};
+    const int count = int(m_bytes.read(lineStartOffset, std::span(bytes.data(), std::size_t(m_byteCount - lineStartOffset))));
     // Trailing white space is trimmed: space character cells at the end go,
     // back to the last other character or the last byte's second digit.
     for (int k = count - 1; k >= 0; --k) {
-        if (m_bytes[std::size_t(lineStartOffset + k)] != 0x20)
+        if (bytes[std::size_t(k)] != 0x20)
             return kFirstCharColumn + k + 1;
     }
-    return firstDigitColumn(count - 1) + 2;
+    return firstDigitColumn(std::max(count, 1) - 1) + 2;
 }
 
-void HexListingText::writeLine(char* dst, qint64 line) const
+void HexListingText::writeLines(char* dst, qint64 firstLine, qint64 count) const
 {
-    // The live buffer may have shrunk since the count was taken; read only what it holds.
-    const qint64 available = std::min<qint64>(m_byteCount, qint64(m_bytes.size()));
-    const qint64 first = line * kBytesPerLine;
-    const qint64 count = std::clamp<qint64>(available - first, 0, kBytesPerLine);
-    if (count == kBytesPerLine)
-        writeFullLine(dst, line, m_bytes.data() + first);
-    else
-        writePartialLine(dst, line, m_bytes.data() + std::min(first, available), int(count));
+    // Bytes are copied out a block at a time: one lock per block, not per line.
+    constexpr qint64 kBlockLines = 4096;
+    std::vector<std::uint8_t> block(std::size_t(std::min(count, kBlockLines) * kBytesPerLine));
+    for (qint64 done = 0; done < count;) {
+        const qint64 lines = std::min(count - done, kBlockLines);
+        const qint64 firstByte = (firstLine + done) * kBytesPerLine;
+        // The model may have shrunk since the count was taken; show only what it holds.
+        const qint64 wanted = std::clamp<qint64>(m_byteCount - firstByte, 0, lines * kBytesPerLine);
+        const qint64 got = m_bytes.read(firstByte, std::span(block.data(), std::size_t(wanted)));
+        for (qint64 i = 0; i < lines; ++i, dst += kLineWidth) {
+            const qint64 inLine = std::clamp<qint64>(got - i * kBytesPerLine, 0, kBytesPerLine);
+            const std::uint8_t* bytes = block.data() + std::min(i * kBytesPerLine, got);
+            if (inLine == kBytesPerLine)
+                writeFullLine(dst, firstLine + done + i, bytes);
+            else
+                writePartialLine(dst, firstLine + done + i, bytes, int(inLine));
+        }
+        done += lines;
+    }
 }

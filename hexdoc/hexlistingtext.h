@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "bytemodel/bytebuffer.h"
+#include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
 #include "listing/textsource.h"
 
@@ -10,12 +10,12 @@
 /// (line number, hexadecimal cells, character cells), trailing white space
 /// trimmed, produced line by line from the bytes on demand.
 ///
-/// It reads the buffer live, so a byte changed in place shows at once; the
+/// It reads the bytes live, so a byte changed in place shows at once; the
 /// byte count is taken when the listing is made, and a change of length needs
-/// a new listing. The buffer must outlive it.
+/// a new listing. The model must outlive it.
 class HexListingText final : public TextSource {
 public:
-    HexListingText(QByteArray prefix, const ByteBuffer& bytes);
+    HexListingText(QByteArray prefix, const ByteModel& bytes);
 
     TextPos length() const override;
     qint64 lineCount() const override;
@@ -25,6 +25,11 @@ public:
     /// Accepts a replacement only when it equals the text the bytes give now.
     bool replace(TextPos from, TextPos to, QByteArrayView text) override;
 
+    /// Bytes first..last changed in place: the text of their lines is already
+    /// new; the end of the last line follows its bytes (trailing spaces are
+    /// trimmed as in a full listing). Returns the text range that changed.
+    TextRange bytesChanged(ByteOffset first, ByteOffset last);
+
     qint64 byteCount() const { return m_byteCount; }
     const HexLayout& layout() const { return m_layout; }
 
@@ -33,11 +38,13 @@ private:
     qint64 dataLineCount() const;
     /// Column just after the last character kept on the last data line.
     int lastLineEndColumn() const;
-    /// Writes the 77 characters of a data line, opening line break first.
-    void writeLine(char* dst, qint64 line) const;
+    /// Writes count whole data lines of 77 characters from firstLine on,
+    /// each opening line break first.
+    void writeLines(char* dst, qint64 firstLine, qint64 count) const;
+    TextPos computeLength() const;
 
     QByteArray m_prefix;
-    const ByteBuffer& m_bytes;
+    const ByteModel& m_bytes;
     qint64 m_byteCount;
     HexLayout m_layout;
     // Derived once: the prefix's own line starts, and the text length.

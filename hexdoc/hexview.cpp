@@ -16,37 +16,11 @@
 #include "prompt/prompter.h"
 #include "prompt/waitcursor.h"
 
-namespace {
 
-/// Restores the selection and shows it again when a refresh is done.
-class HiddenSelection {
-public:
-    explicit HiddenSelection(ListingControl& control)
-        : m_control(control)
-        , m_anchor(control.anchorPosition())
-        , m_caret(control.caretPosition())
-    {
-        m_control.setSelectionHidden(true);
-    }
-    ~HiddenSelection()
-    {
-        m_control.setSelectionHidden(false);
-        m_control.setSelection(m_anchor, m_caret);
-    }
-    HiddenSelection(const HiddenSelection&) = delete;
-    HiddenSelection& operator=(const HiddenSelection&) = delete;
-
-private:
-    ListingControl& m_control;
-    TextPos m_anchor;
-    TextPos m_caret;
-};
-
-}  // namespace
-
-HexView::HexView(Document* document, QByteArray prefix, TextPos headerStart, QWidget* parent)
+HexView::HexView(Document* document, ByteModel& model, QByteArray prefix, TextPos headerStart, QWidget* parent)
     : ListingControl(parent)
     , View(document)
+    , m_model(model)
     , m_prefix(std::move(prefix))
     , m_headerStart(headerStart)
     , m_layout(m_prefix.size())
@@ -58,27 +32,37 @@ HexView::HexView(Document* document, QByteArray prefix, TextPos headerStart, QWi
     commands().onCommand(CommandId::FilePrintPreview, [this] { printPreview(); });
     commands().onCommand(CommandId::GoTo, [this] { goTo(); });
     commands().onCommand(CommandId::SelectBytes, [this] { selectBytes(); });
+    connect(&m_model, &ByteModel::changed, this, &HexView::onModelChanged);
+}
+
+HexView::~HexView() = default;
+
+void HexView::onModelChanged(const ByteChange& change)
+{
+    if (!m_listing)
+        return;  // not shown yet: the initial update renders the bytes as they are then
+    if (change.kind == ByteChange::Kind::InPlace)
+        RefreshBytes(change.offset, change.last());
+    else
+        onUpdate();
 }
 
 void HexView::RenderListing()
 {
     WaitCursor wait;
-    auto listing = std::make_shared<HexListingText>(m_prefix, buffer());
-    endPosition() = EndPosition::of(listing->byteCount());
-    setTextSource(std::move(listing));
+    m_listing = std::make_shared<HexListingText>(m_prefix, m_model);
+    endPosition() = EndPosition::of(m_listing->byteCount());
+    setTextSource(m_listing);
 }
 
 void HexView::UnderlineHeader()
 {
-    HiddenSelection keep(*this);
     for (int byteIndex = 0; byteIndex < HexGeometry::kBytesPerLine; ++byteIndex) {
         const TextPos label = m_headerStart + HexGeometry::firstDigitColumn(byteIndex);
-        setSelection(label, label + 2);
-        setSelectionUnderline(true);
+        underlineRange({label, label + 2});
     }
-    setSelection(m_headerStart + HexGeometry::kFirstCharColumn,
-                 m_headerStart + HexGeometry::kFirstCharColumn + HexGeometry::kBytesPerLine);
-    setSelectionUnderline(true);
+    underlineRange({m_headerStart + HexGeometry::kFirstCharColumn,
+                    m_headerStart + HexGeometry::kFirstCharColumn + HexGeometry::kBytesPerLine});
 }
 
 ByteRange HexView::SelectionToByteRange()
@@ -103,23 +87,8 @@ void HexView::RefreshByte(ByteOffset offset)
 
 void HexView::RefreshBytes(ByteOffset first, ByteOffset last)
 {
-    HiddenSelection keep(*this);
-    for (ByteOffset offset = first; offset <= last; ++offset)
-        refreshCells(offset);
-}
-
-void HexView::refreshCells(ByteOffset offset)
-{
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    const std::uint8_t byte = buffer()[std::size_t(offset)];
-    const HexPositions digits = m_layout.HexPositionOfOffset(offset);
-    const char hex[2] = {kDigits[byte >> 4], kDigits[byte & 0x0F]};
-    setSelection(digits.first, digits.second + 1);
-    replaceSelection(QByteArrayView(hex, 2));
-    const TextPos cell = m_layout.CharPositionOfHexPosition(digits.first);
-    const char shown = HexGeometry::charCellOf(byte);
-    setSelection(cell, cell + 1);
-    replaceSelection(QByteArrayView(&shown, 1));
+    // The listing reads the bytes live: nothing to rewrite, only to repaint.
+    refreshRange(m_listing->bytesChanged(first, last));
 }
 
 void HexView::onInitialUpdate()
@@ -193,12 +162,11 @@ bool HexView::typeDigit(QChar ch)
         return false;
     const ByteOffset offset = m_layout.OffsetOfPosition(sel.start);
     const std::uint8_t nibble = std::uint8_t(QString(ch).toUInt(nullptr, 16));
-    const std::uint8_t old = buffer()[std::size_t(offset)];
+    const std::uint8_t old = m_model.byteAt(offset);
     const std::uint8_t value = digit == 0 ? std::uint8_t((nibble << 4) | (old & 0x0F))
                                           : std::uint8_t((old & 0xF0) | nibble);
-    // Stored first, then shown: the listing is always the text of the bytes.
+    // The model's change notice shows the byte in every view of the buffer.
     storeTypedByte(offset, value);
-    RefreshByte(offset);
     setSelection(sel.start + 1, sel.start + 1);
     scrollCaretIntoView();
     return digit == 1 ? AdvanceCaret() : true;
@@ -228,7 +196,7 @@ void HexView::printPreview()
 
 void HexView::goTo()
 {
-    GoToDialog dialog(qint64(buffer().size()), 0, this);
+    GoToDialog dialog(m_model.size(), 0, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     WaitCursor wait;
@@ -238,7 +206,7 @@ void HexView::goTo()
 void HexView::selectBytes()
 {
     const ByteRange range = SelectionToByteRange();
-    AddressRangeDialog dialog(RangeDialogKind::SelectBytes, qint64(buffer().size()), range.first, range.last, this);
+    AddressRangeDialog dialog(RangeDialogKind::SelectBytes, m_model.size(), range.first, range.last, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     WaitCursor wait;

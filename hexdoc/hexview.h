@@ -3,26 +3,33 @@
 #include <QByteArray>
 #include <QPointer>
 
-#include "bytemodel/bytebuffer.h"
+#include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
 #include "listing/listingcontrol.h"
 #include "docview/view.h"
 
+#include <memory>
 #include <optional>
+
+class HexListingText;
 
 /// The behaviour every hex view shares: the listing of a byte buffer in a
 /// listing control, its rendering and in-place refresh, and the conversions
 /// between the selection and byte offsets. Views differ in the prefix (the
 /// text before data line 0) and in the buffer they show.
+///
+/// The view follows its byte model: an in-place change repaints the lines of
+/// the changed bytes, a change of length renders the listing anew.
 class HexView : public ListingControl, public View {
     Q_OBJECT
 
 public:
     /// headerStart is the position of the header line within the prefix.
-    HexView(Document* document, QByteArray prefix, TextPos headerStart, QWidget* parent = nullptr);
+    HexView(Document* document, ByteModel& model, QByteArray prefix, TextPos headerStart, QWidget* parent = nullptr);
+    ~HexView() override;
 
     const HexLayout& layout() const { return m_layout; }
-    virtual ByteBuffer& buffer() = 0;
+    ByteModel& model() const { return m_model; }
     virtual EndPosition& endPosition() = 0;
     /// Sets the framework's modified flag back to the bytes-changed flag.
     virtual void syncModifiedFlag() = 0;
@@ -36,7 +43,8 @@ public:
     TextRange SelectionToTextRange() const;
     ByteOffset InsertionOffsetOfCaret() const;
     void RefreshByte(ByteOffset offset);
-    /// Refreshes a run of bytes between one hide and one restore of the selection.
+    /// Shows bytes first..last anew where they stand: their lines are
+    /// repainted from the model, their marks stay.
     void RefreshBytes(ByteOffset first, ByteOffset last);
 
     /// Overwrites half a byte with a typed hex digit, or steps the caret for
@@ -58,7 +66,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void refreshCells(ByteOffset offset);
+    void onModelChanged(const ByteChange& change);
     bool typeDigit(QChar ch);
     bool placeCaret(std::optional<TextPos> pos);
     void print();
@@ -68,6 +76,8 @@ private:
     /// Selects both digits of every byte from first to last.
     void selectByteCells(ByteOffset first, ByteOffset last);
 
+    ByteModel& m_model;
+    std::shared_ptr<HexListingText> m_listing;
     QByteArray m_prefix;
     TextPos m_headerStart;
     HexLayout m_layout;

@@ -576,6 +576,19 @@ void ListingControl::replaceSelection(QByteArrayView text)
     d->select(end, end);
 }
 
+void ListingControl::refreshRange(TextRange range)
+{
+    const qint64 first = d->lineOf(d->clampPos(range.start));
+    const qint64 last = d->lineOf(d->clampPos(range.end));
+    if (d->noteLineWidth(last))
+        d->updateScrollBars();
+    d->updateLines(first, last);
+    emit textChanged();
+    const QString changed = d->snippet({d->clampPos(range.start), d->clampPos(range.end)});
+    d->notifyTextChange(d->clampPos(range.start), changed, changed);
+    d->select(d->anchor, d->caret);
+}
+
 void ListingControl::setSelectionColor(Rgb color)
 {
     const ColoredRange range{d->selection(), color};
@@ -586,6 +599,13 @@ void ListingControl::setSelectionUnderline(bool underline)
 {
     const TextRange range = d->selection();
     d->formats.setUnderline(range, underline);
+    d->updateRange(range);
+}
+
+void ListingControl::underlineRange(TextRange range)
+{
+    range = {d->clampPos(range.start), d->clampPos(range.end)};
+    d->formats.setUnderline(range, true);
     d->updateRange(range);
 }
 

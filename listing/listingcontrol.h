@@ -23,9 +23,8 @@ class QTimer;
 /// mouse as in any read-only edit control. Text is black on a white page
 /// whatever the desktop theme, because mark colours are chosen for white.
 ///
-/// Every method runs on the user-interface thread only; worker threads reach
-/// the control through QMetaObject::invokeMethod with
-/// Qt::BlockingQueuedConnection, which keeps their calls in order.
+/// Every method runs on the user-interface thread only: workers hand their
+/// results to the thread that owns the control (see docs/architecture.md).
 class ListingControl : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -56,8 +55,14 @@ public:
     /// Replaces the selected characters; text and formats outside stay. The
     /// selection becomes a caret after the new text.
     void replaceSelection(QByteArrayView text);
+    /// The source's own characters in range changed where they stand (no
+    /// character moved; the last line may have grown or shrunk at its end):
+    /// repaints them and keeps the selection within the text. Formats stay.
+    void refreshRange(TextRange range);
     void setSelectionColor(Rgb color);
     void setSelectionUnderline(bool underline);
+    /// Underlines a range without touching the selection.
+    void underlineRange(TextRange range);
     /// Colours many ranges in one call (one repaint), for workers that colour
     /// through one blocking call onto the user-interface thread.
     void colorRanges(std::span<const ColoredRange> ranges);

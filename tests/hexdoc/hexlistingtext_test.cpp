@@ -1,4 +1,5 @@
 #include "hexdoc/hexlistingtext.h"
+#include "support/bytemodelof.h"
 #include "hexdoc/listingexport.h"
 #include "hexdoc/listingprefixes.h"
 
@@ -107,7 +108,8 @@ void forEachListing(Check check)
     for (const NamedPrefix& prefix : allPrefixes()) {
         for (const NamedBuffer& buffer : sampleBuffers()) {
             SCOPED_TRACE(std::string(prefix.name) + " prefix, " + buffer.name);
-            const HexListingText listing(prefix.text, buffer.bytes);
+            const auto listingModel = modelOf(buffer.bytes);
+            const HexListingText listing(prefix.text, *listingModel);
             check(listing, naiveListing(prefix.text, buffer.bytes));
         }
     }
@@ -134,7 +136,8 @@ TEST(ListingPrefixes, LengthsAndTexts)
 TEST(HexListingText, EmptyBufferShowsLineZero)
 {
     const ByteBuffer bytes;
-    const HexListingText listing(ListingPrefix::plainView(), bytes);
+    const auto listingModel = modelOf(bytes);
+    const HexListingText listing(ListingPrefix::plainView(), *listingModel);
     EXPECT_EQ(listing.text(0, listing.length()), QByteArray(HexGeometry::kHeaderText) + "\n0000000");
     EXPECT_EQ(listing.byteCount(), 0);
 }
@@ -142,7 +145,8 @@ TEST(HexListingText, EmptyBufferShowsLineZero)
 TEST(HexListingText, OneLetter)
 {
     const ByteBuffer bytes{0x41};
-    const HexListingText listing(ListingPrefix::plainView(), bytes);
+    const auto listingModel = modelOf(bytes);
+    const HexListingText listing(ListingPrefix::plainView(), *listingModel);
     EXPECT_EQ(listing.text(0, listing.length()),
               QByteArray(HexGeometry::kHeaderText) + "\n0000000  41" + QByteArray(49, ' ') + "A");
     EXPECT_EQ(listing.text(87, 89), "41");
@@ -152,7 +156,8 @@ TEST(HexListingText, OneLetter)
 TEST(HexListingText, SeventeenBytesStartLineOne)
 {
     const ByteBuffer bytes = everyByteValue(17);
-    const HexListingText listing(ListingPrefix::plainView(), bytes);
+    const auto listingModel = modelOf(bytes);
+    const HexListingText listing(ListingPrefix::plainView(), *listingModel);
     const HexLayout& layout = listing.layout();
     EXPECT_EQ(listing.text(layout.JoinPosition(1, -1), layout.JoinPosition(1, 7)), "\n0000001");
     EXPECT_EQ(listing.text(layout.JoinPosition(1, 9), layout.JoinPosition(1, 11)), "10");
@@ -162,10 +167,12 @@ TEST(HexListingText, SeventeenBytesStartLineOne)
 TEST(HexListingText, SpaceBytesAtTheEndLoseTheirCharacterCells)
 {
     const ByteBuffer trailing{0x41, 0x20, 0x20};
-    const HexListingText letterFirst(ListingPrefix::plainView(), trailing);
+    const auto letterFirstModel = modelOf(trailing);
+    const HexListingText letterFirst(ListingPrefix::plainView(), *letterFirstModel);
     EXPECT_TRUE(letterFirst.text(0, letterFirst.length()).endsWith("\n0000000  41 20 20" + QByteArray(43, ' ') + "A"));
     const ByteBuffer onlySpaces{0x20, 0x20};
-    const HexListingText spaces(ListingPrefix::plainView(), onlySpaces);
+    const auto spacesModel = modelOf(onlySpaces);
+    const HexListingText spaces(ListingPrefix::plainView(), *spacesModel);
     EXPECT_TRUE(spaces.text(0, spaces.length()).endsWith("\n0000000  20 20"));
 }
 
@@ -216,7 +223,8 @@ TEST(HexListingText, RandomWindowsMatchTheNaiveListing)
 TEST(HexListingText, ReplaceAcceptsOnlyTheCurrentText)
 {
     const ByteBuffer bytes = everyByteValue(40);
-    HexListingText listing(ListingPrefix::sendPane(), bytes);
+    const auto listingModel = modelOf(bytes);
+    HexListingText listing(ListingPrefix::sendPane(), *listingModel);
     const HexPositions hex = listing.layout().HexPositionOfOffset(0x21);
     EXPECT_TRUE(listing.replace(hex.first, hex.second + 1, "21"));
     EXPECT_FALSE(listing.replace(hex.first, hex.second + 1, "22"));
@@ -227,20 +235,40 @@ TEST(HexListingText, ReplaceAcceptsOnlyTheCurrentText)
 
 TEST(HexListingText, ReadsBytesChangedInPlace)
 {
-    ByteBuffer bytes = everyByteValue(20);
-    const HexListingText listing(ListingPrefix::plainView(), bytes);
-    bytes[0x12] = 0x7A;
+    const auto model = modelOf(everyByteValue(20));
+    HexListingText listing(ListingPrefix::plainView(), *model);
+    const std::uint8_t z = 0x7A;
+    model->setBytes(0x12, std::span(&z, 1));
     const HexPositions hex = listing.layout().HexPositionOfOffset(0x12);
     EXPECT_EQ(listing.text(hex.first, hex.second + 1), "7A");
     const TextPos cell = listing.layout().CharPositionOfHexPosition(hex.first);
     EXPECT_EQ(listing.text(cell, cell + 1), "z");
+    const TextRange changed = listing.bytesChanged(0x12, 0x12);
+    EXPECT_LE(changed.start, hex.first);
+    EXPECT_GE(changed.end, cell + 1);
+}
+
+TEST(HexListingText, TrimmedSpacesOfTheLastLineComeBackWhenTheirBytesChange)
+{
+    const auto model = modelOf({0x78, 0x78, 0x20, 0x20});
+    HexListingText listing(ListingPrefix::plainView(), *model);
+    EXPECT_TRUE(listing.text(0, listing.length()).endsWith("xx"));
+    for (const std::uint8_t value : {std::uint8_t(0x43), std::uint8_t(0x20), std::uint8_t(0x00)}) {
+        model->setBytes(3, std::span(&value, 1));
+        listing.bytesChanged(3, 3);
+        const HexListingText fresh(ListingPrefix::plainView(), *model);
+        EXPECT_EQ(listing.length(), fresh.length()) << int(value);
+        EXPECT_EQ(listing.text(0, listing.length()), fresh.text(0, fresh.length())) << int(value);
+    }
+    EXPECT_TRUE(listing.text(0, listing.length()).endsWith("xx ."));
 }
 
 TEST(HexListingText, LargeBufferLinesAreComputedNotStored)
 {
     // 64 MiB of bytes: about 300 million characters, never built as a whole.
     const ByteBuffer bytes(std::size_t(64) << 20, 0xAB);
-    const HexListingText listing(ListingPrefix::comparePane(), bytes);
+    const auto listingModel = modelOf(bytes);
+    const HexListingText listing(ListingPrefix::comparePane(), *listingModel);
     const qint64 lastLine = listing.lineCount() - 1;
     EXPECT_EQ(listing.lineCount(), 3 + (qint64(64) << 20) / 16);
     EXPECT_EQ(listing.lineOfPosition(listing.length()), lastLine);
@@ -252,7 +280,8 @@ TEST(HexListingText, LargeBufferLinesAreComputedNotStored)
 TEST(WriteListing, StreamsTheWholeTextInChunks)
 {
     const ByteBuffer bytes = randomBytes(std::size_t(3) << 20, 5);
-    const HexListingText listing(ListingPrefix::plainView(), bytes);
+    const auto listingModel = modelOf(bytes);
+    const HexListingText listing(ListingPrefix::plainView(), *listingModel);
     QByteArray written;
     int chunks = 0;
     const bool ok = writeListing(listing, [&](const char* data, std::size_t size) {
@@ -268,7 +297,8 @@ TEST(WriteListing, StreamsTheWholeTextInChunks)
 TEST(WriteListing, StopsWhenTheSinkRefuses)
 {
     const ByteBuffer bytes = randomBytes(std::size_t(3) << 20, 6);
-    const HexListingText listing(ListingPrefix::plainView(), bytes);
+    const auto listingModel = modelOf(bytes);
+    const HexListingText listing(ListingPrefix::plainView(), *listingModel);
     int chunks = 0;
     EXPECT_FALSE(writeListing(listing, [&](const char*, std::size_t) {
         ++chunks;
@@ -280,7 +310,8 @@ TEST(WriteListing, StopsWhenTheSinkRefuses)
 TEST(WriteListing, EmptyBufferWritesHeaderAndLineZero)
 {
     const ByteBuffer bytes;
-    const HexListingText listing(ListingPrefix::receivePane(), bytes);
+    const auto listingModel = modelOf(bytes);
+    const HexListingText listing(ListingPrefix::receivePane(), *listingModel);
     QByteArray written;
     EXPECT_TRUE(writeListing(listing, [&](const char* data, std::size_t size) {
         written.append(data, qsizetype(size));

@@ -5,6 +5,7 @@
 #include "app/cmainframe.h"
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
+#include "hexdoc/hexlistingtext.h"
 #include "support/apptestbase.h"
 
 namespace {
@@ -26,9 +27,10 @@ struct Opened {
     CVellmarView* view;
     CVellmarDoc* doc;
 
-    explicit Opened(int byteCount)
+    explicit Opened(int byteCount) : Opened(QByteArray(byteCount, '\0')) {}
+    explicit Opened(const QByteArray& bytes)
     {
-        fx.app().openDocumentFile(fx.writeFile("bytes.bin", QByteArray(byteCount, '\0')));
+        fx.app().openDocumentFile(fx.writeFile("bytes.bin", bytes));
         view = fx.activeView();
         doc = fx.activeDoc();
     }
@@ -89,7 +91,7 @@ private slots:
         o.caretAt({offset / 16, column});
         o.press(qPrintable(keys));
         QCOMPARE(o.cells(offset), shown);
-        QCOMPARE(o.doc->bytes()[std::size_t(offset)], std::uint8_t(shown.left(2).toUInt(nullptr, 16)));
+        QCOMPARE(o.doc->bytes().byteAt(offset), std::uint8_t(shown.left(2).toUInt(nullptr, 16)));
         QCOMPARE(o.view->selection(), (TextRange{o.pos(caret), o.pos(caret)}));
         QCOMPARE(o.doc->isModified(), modified);
         QCOMPARE(o.doc->bytesChanged(), modified ? 1 : 0);
@@ -144,6 +146,21 @@ private slots:
         o.press("f");
         QCOMPARE(o.cells(0), QByteArray("00."));
         QVERIFY(!o.doc->isModified());
+    }
+
+    void typingOverTrimmedSpacesShowsTheirCells()
+    {
+        Opened o(QByteArray("xx  "));
+        QVERIFY(o.view->text().endsWith("xx"));
+        o.caretAt({0, 18});
+        o.press("43");
+        QVERIFY(o.view->text().endsWith("78 78 20 43" + QByteArray(40, ' ') + "xx C"));
+        o.caretAt({0, 18});
+        o.press("20");
+        QVERIFY(o.view->text().endsWith("xx"));
+        // The listing stays the one made from the bytes: no copy of the text was taken.
+        QVERIFY(dynamic_cast<const HexListingText*>(&o.view->textSource()));
+        QCOMPARE(o.cells(0), QByteArray("78x"));
     }
 
     void typedBytesShowInEveryViewAndAreSaved()
