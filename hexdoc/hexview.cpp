@@ -33,6 +33,7 @@ HexView::HexView(Document* document, ByteModel& model, QByteArray prefix, TextPo
     commands().onCommand(CommandId::GoTo, [this] { goTo(); });
     commands().onCommand(CommandId::SelectBytes, [this] { selectBytes(); });
     connect(&m_model, &ByteModel::changed, this, &HexView::onModelChanged);
+    setColorLayer(&m_markLayer);
 }
 
 HexView::~HexView() = default;
@@ -50,6 +51,7 @@ void HexView::onModelChanged(const ByteChange& change)
 void HexView::RenderListing()
 {
     WaitCursor wait;
+    m_marks.clear();
     m_listing = std::make_shared<HexListingText>(m_prefix, m_model);
     endPosition() = EndPosition::of(m_listing->byteCount());
     setTextSource(m_listing);
@@ -89,6 +91,12 @@ void HexView::RefreshBytes(ByteOffset first, ByteOffset last)
 {
     // The listing reads the bytes live: nothing to rewrite, only to repaint.
     refreshRange(m_listing->bytesChanged(first, last));
+}
+
+void HexView::markBytes(ByteOffset first, ByteOffset last, Rgb color)
+{
+    m_marks.color(first, last, color);
+    colorLayerChanged(m_markLayer.textOfBytes(first, last));
 }
 
 void HexView::onInitialUpdate()

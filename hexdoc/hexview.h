@@ -4,6 +4,8 @@
 #include <QPointer>
 
 #include "bytemodel/bytemodel.h"
+#include "hexdoc/bytemarklayer.h"
+#include "hexdoc/bytemarks.h"
 #include "hexdoc/hexlayout.h"
 #include "listing/listingcontrol.h"
 #include "docview/view.h"
@@ -47,6 +49,11 @@ public:
     /// repainted from the model, their marks stay.
     void RefreshBytes(ByteOffset first, ByteOffset last);
 
+    /// Byte marks: a colour on each byte's two digits and character cell,
+    /// kept by in-place changes and dropped by every new rendering.
+    void markBytes(ByteOffset first, ByteOffset last, Rgb color);
+    Rgb byteMarkAt(ByteOffset offset) const { return m_marks.colorAt(offset); }
+
     /// Overwrites half a byte with a typed hex digit, or steps the caret for
     /// Space and Backspace; returns whether it dealt with the character.
     bool HandleChar(QChar ch);
@@ -81,5 +88,7 @@ private:
     QByteArray m_prefix;
     TextPos m_headerStart;
     HexLayout m_layout;
+    ByteMarks m_marks;
+    ByteMarkLayer m_markLayer{m_layout, m_marks};
     QPointer<QWidget> m_findWindow;
 };

@@ -64,6 +64,7 @@ struct ListingControl::Private {
     ListingControl* q;
     std::shared_ptr<TextSource> source;
     FormatRanges formats;
+    const ColorLayer* colorLayer = nullptr;
     TextPos anchor = 0;
     TextPos caret = 0;
     qint64 desiredColumn = -1;
@@ -108,6 +109,9 @@ struct ListingControl::Private {
     // Text.
     void resetText(std::shared_ptr<TextSource> newSource);
     QString snippet(TextRange range) const;
+
+    /// The formats of span with the colour layer laid over them.
+    std::vector<FormatRun> runs(TextRange span) const;
 
     // Painting.
     void drawLine(QPainter& painter, QPointF origin, qint64 line, const Metrics& m, TextRange shownSelection) const;
@@ -297,7 +301,7 @@ void ListingControl::Private::drawLine(QPainter& painter, QPointF origin, qint64
     const TextPos start = source->lineStart(line);
     const TextRange span{start, start + source->lineLength(line)};
     const QString text = QString::fromLatin1(source->text(span.start, span.end));
-    for (const FormatRun& run : formats.runs(span)) {
+    for (const FormatRun& run : runs(span)) {
         // A run splits into the parts before, inside and after the selection.
         const TextRange inside = intersect(run.range, shownSelection);
         const TextRange pieces[] = {{run.range.start, std::min(run.range.end, inside.start)},
@@ -317,6 +321,41 @@ void ListingControl::Private::drawLine(QPainter& painter, QPointF origin, qint64
         painter.fillRect(QRectF(origin.x() + (span.end - start) * m.charWidth, origin.y(), m.charWidth, m.lineHeight),
                          kHighlightColor);
     }
+}
+
+std::vector<FormatRun> ListingControl::Private::runs(TextRange span) const
+{
+    std::vector<FormatRun> base = formats.runs(span);
+    std::vector<ColoredRange> colors;
+    if (colorLayer)
+        colorLayer->colorRuns(span, colors);
+    if (colors.empty())
+        return base;
+    std::vector<FormatRun> merged;
+    const auto add = [&merged](TextRange range, CharFormat format) {
+        if (!merged.empty() && merged.back().format == format && merged.back().range.end == range.start)
+            merged.back().range.end = range.end;
+        else
+            merged.push_back({range, format});
+    };
+    std::size_t next = 0;
+    for (const FormatRun& run : base) {
+        for (TextPos at = run.range.start; at < run.range.end;) {
+            while (next < colors.size() && colors[next].range.end <= at)
+                ++next;
+            CharFormat format = run.format;
+            TextPos end = run.range.end;
+            if (next < colors.size() && colors[next].range.start <= at) {
+                format.color = colors[next].color;
+                end = std::min(end, colors[next].range.end);
+            } else if (next < colors.size()) {
+                end = std::min(end, colors[next].range.start);
+            }
+            add({at, end}, format);
+            at = end;
+        }
+    }
+    return merged;
 }
 
 TextPos ListingControl::Private::verticalTarget(TextPos pos, qint64 lines) const
@@ -622,18 +661,41 @@ void ListingControl::colorRanges(std::span<const ColoredRange> ranges)
     d->updateRange(changed);
 }
 
+void ListingControl::setColorLayer(const ColorLayer* layer)
+{
+    d->colorLayer = layer;
+    viewport()->update();
+}
+
+void ListingControl::colorLayerChanged(TextRange range)
+{
+    d->updateRange(range);
+}
+
 CharFormat ListingControl::formatAt(TextPos pos) const
 {
-    return d->formats.formatAt(pos);
+    const std::vector<FormatRun> runs = d->runs({pos, pos + 1});
+    return runs.empty() ? d->formats.formatAt(pos) : runs.front().format;
 }
 
 std::vector<FormatRun> ListingControl::formatRuns(TextRange range) const
 {
-    return d->formats.runs({d->clampPos(range.start), d->clampPos(range.end)});
+    return d->runs({d->clampPos(range.start), d->clampPos(range.end)});
 }
 
 FormatRun ListingControl::formatRunAt(TextPos pos) const
 {
+    if (d->colorLayer) {
+        // Runs of the layer are reported line by line: a fully marked large
+        // file need not be swept for the end of one colour.
+        const qint64 line = d->lineOf(d->clampPos(pos));
+        const TextPos start = d->source->lineStart(line);
+        const TextRange span{start, std::min(start + d->source->lineLength(line) + 1, d->source->length())};
+        for (const FormatRun& run : d->runs(span)) {
+            if (run.range.start <= pos && pos < run.range.end)
+                return run;
+        }
+    }
     FormatRun run = d->formats.runAt(pos);
     run.range.end = std::min(run.range.end, d->source->length());
     return run;

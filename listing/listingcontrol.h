@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 
+#include "listing/colorlayer.h"
 #include "listing/formatranges.h"
 #include "listing/textsource.h"
 
@@ -66,6 +67,11 @@ public:
     /// Colours many ranges in one call (one repaint), for workers that colour
     /// through one blocking call onto the user-interface thread.
     void colorRanges(std::span<const ColoredRange> ranges);
+    /// Lays colours over the text (not owned; nullptr for none); they are
+    /// painted, printed and reported like the text's own colours.
+    void setColorLayer(const ColorLayer* layer);
+    /// The layer's colours changed over range: repaints it.
+    void colorLayerChanged(TextRange range);
     CharFormat formatAt(TextPos pos) const;
     std::vector<FormatRun> formatRuns(TextRange range) const;
     /// The longest run around pos with pos's format, clipped to the text.

@@ -163,6 +163,28 @@ private slots:
         QCOMPARE(o.cells(0), QByteArray("78x"));
     }
 
+    void marksStayThroughTypingAndGoWithANewListing()
+    {
+        Opened o(40);
+        o.view->markBytes(1, 2, 0x0000FF);
+        const HexPositions byte1 = o.view->layout().HexPositionOfOffset(1);
+        const TextPos cell1 = o.view->layout().CharPositionOfHexPosition(byte1.first);
+        QCOMPARE(o.view->formatAt(byte1.first).color, Rgb(0x0000FF));
+        QCOMPARE(o.view->formatAt(byte1.second + 1).color, kDefaultTextColor);  // the space after the cell
+        QCOMPARE(o.view->formatAt(cell1).color, Rgb(0x0000FF));
+        o.caretAt({0, 12});
+        o.press("41");
+        QCOMPARE(o.cells(1), QByteArray("41A"));
+        QCOMPARE(o.view->formatAt(byte1.first).color, Rgb(0x0000FF));
+        QCOMPARE(o.view->formatAt(cell1).color, Rgb(0x0000FF));
+        // The header keeps its underline under the marks' layer.
+        QVERIFY(o.view->formatAt(9).underline);
+        const std::uint8_t extra = 0;
+        QVERIFY(o.doc->bytes().append(std::span(&extra, 1)));
+        QCOMPARE(o.view->byteMarkAt(1), kDefaultTextColor);
+        QCOMPARE(o.view->formatAt(byte1.first).color, kDefaultTextColor);
+    }
+
     void typedBytesShowInEveryViewAndAreSaved()
     {
         Opened o(40);

@@ -1,0 +1,60 @@
+#include "hexdoc/bytemarks.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::uint8_t ByteMarks::paletteIndex(Rgb color)
+{
+    const auto found = std::find(m_palette.begin(), m_palette.end(), color);
+    if (found != m_palette.end())
+        return std::uint8_t(found - m_palette.begin());
+    // The program offers eight colours; should more ever come, the oldest
+    // extra one is reused rather than the plane growing wider.
+    if (m_palette.size() == 256) {
+        m_palette.back() = color;
+        return 255;
+    }
+    m_palette.push_back(color);
+    return std::uint8_t(m_palette.size() - 1);
+}
+
+void ByteMarks::color(ByteOffset first, ByteOffset last, Rgb color)
+{
+    if (first > last || first < 0)
+        return;
+    const bool clearing = color == kDefaultTextColor;
+    const std::uint8_t index = clearing ? 0 : paletteIndex(color);
+    for (ByteOffset at = first; at <= last;) {
+        const std::size_t pageIndex = std::size_t(at >> kPageBits);
+        const ByteOffset pageEnd = std::min(((at >> kPageBits) + 1) << kPageBits, last + 1);
+        if (pageIndex >= m_pages.size()) {
+            if (clearing)
+                break;
+            m_pages.resize(pageIndex + 1);
+        }
+        std::unique_ptr<Page>& page = m_pages[pageIndex];
+        if (!page && !clearing) {
+            page = std::make_unique<Page>();
+            page->fill(0);
+            ++m_pageCount;
+        }
+        if (page)
+            std::memset(page->data() + (at & (kPageSize - 1)), index, std::size_t(pageEnd - at));
+        at = pageEnd;
+    }
+}
+
+void ByteMarks::clear()
+{
+    m_pages.clear();
+    m_pageCount = 0;
+    m_palette.resize(1);
+}
+
+Rgb ByteMarks::colorAt(ByteOffset offset) const
+{
+    const std::size_t pageIndex = std::size_t(offset >> kPageBits);
+    if (offset < 0 || pageIndex >= m_pages.size() || !m_pages[pageIndex])
+        return kDefaultTextColor;
+    return m_palette[(*m_pages[pageIndex])[std::size_t(offset & (kPageSize - 1))]];
+}

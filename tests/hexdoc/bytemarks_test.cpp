@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "hexdoc/bytemarklayer.h"
+#include "hexdoc/bytemarks.h"
+#include "hexdoc/listingprefixes.h"
+
+namespace {
+
+TEST(ByteMarks, FollowsAPlainArrayOfColours)
+{
+    // Seeded random colourings, page boundaries included, against one colour per byte.
+    constexpr ByteOffset kSize = 300000;
+    const Rgb palette[] = {kDefaultTextColor, 0xFF0000, 0x0000FF, 0x00FF00};
+    std::mt19937 random(11);
+    ByteMarks marks;
+    std::vector<Rgb> expected(std::size_t(kSize), kDefaultTextColor);
+    for (int step = 0; step < 400; ++step) {
+        const ByteOffset a = ByteOffset(random() % kSize);
+        const ByteOffset b = std::min<ByteOffset>(kSize - 1, a + ByteOffset(random() % 70000));
+        const Rgb color = palette[random() % 4];
+        marks.color(a, b, color);
+        std::fill(expected.begin() + a, expected.begin() + b + 1, color);
+        for (int probe = 0; probe < 50; ++probe) {
+            const ByteOffset at = ByteOffset(random() % kSize);
+            ASSERT_EQ(marks.colorAt(at), expected[std::size_t(at)]) << "step " << step << " at " << at;
+        }
+    }
+    marks.clear();
+    EXPECT_TRUE(marks.isEmpty());
+    EXPECT_EQ(marks.colorAt(12345), kDefaultTextColor);
+}
+
+TEST(ByteMarks, ClearingWhereNothingIsMarkedAllocatesNothing)
+{
+    ByteMarks marks;
+    marks.color(0, (ByteOffset(1) << 32) - 1, kDefaultTextColor);
+    EXPECT_TRUE(marks.isEmpty());
+    EXPECT_EQ(marks.colorAt(-1), kDefaultTextColor);
+}
+
+TEST(ByteMarkLayer, ColoursEachMarkedBytesDigitsAndCharacterCell)
+{
+    const HexLayout layout(ListingPrefix::plainView().size());
+    ByteMarks marks;
+    marks.color(7, 9, 0xFF0000);  // across the double gap between byte 7 and byte 8
+    const ByteMarkLayer layer(layout, marks);
+    std::vector<ColoredRange> runs;
+    layer.colorRuns({0, layout.JoinPosition(2, 0)}, runs);
+    auto at = [&layout](int column) { return layout.JoinPosition(0, column); };
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[0].range, (TextRange{at(30), at(32)}));  // byte 7's digits, not the space after
+    EXPECT_EQ(runs[1].range, (TextRange{at(34), at(36)}));
+    EXPECT_EQ(runs[2].range, (TextRange{at(37), at(39)}));
+    EXPECT_EQ(runs[3].range, (TextRange{at(67), at(70)}));  // three character cells in one run
+    for (const ColoredRange& run : runs)
+        EXPECT_EQ(run.color, 0xFF0000u);
+
+    runs.clear();
+    layer.colorRuns({at(35), at(68)}, runs);  // a range that cuts runs
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs.front().range, (TextRange{at(35), at(36)}));
+    EXPECT_EQ(runs.back().range, (TextRange{at(67), at(68)}));
+}
+
+}  // namespace
