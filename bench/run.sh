@@ -9,6 +9,7 @@ trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 
 "$build/bench/listing_bench" --benchmark_min_time=1
+"$build/bench/mark_bench"
 
 for mib in 1 64 256; do
   "$build/bench/app_bench" "$mib" "$work"

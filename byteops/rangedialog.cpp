@@ -54,12 +54,24 @@ DecimalField* RangeDialog::addDecimalField(QFormLayout* form, int fieldId, const
     return edit;
 }
 
-void RangeDialog::addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit)
+QLabel* RangeDialog::addLabelledRow(QFormLayout* form, const QString& label, QWidget* control)
 {
     auto* caption = new QLabel(withMnemonic(label), this);
-    caption->setBuddy(edit);
+    caption->setBuddy(control);
+    form->addRow(caption, control);
+    return caption;
+}
+
+QLabel* RangeDialog::fieldLabel(int fieldId) const
+{
+    const auto it = m_labels.find(fieldId);
+    return it == m_labels.end() ? nullptr : it->second;
+}
+
+void RangeDialog::addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit)
+{
     edit->setObjectName(QStringLiteral("field%1").arg(fieldId));
-    form->addRow(caption, edit);
+    m_labels[fieldId] = addLabelledRow(form, label, edit);
     m_fields[fieldId] = edit;
     if (!m_firstField)
         m_firstField = edit;

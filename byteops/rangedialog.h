@@ -35,6 +35,9 @@ protected:
     QFormLayout* addForm(const QString& groupTitle = {});
     HexField* addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength);
     DecimalField* addDecimalField(QFormLayout* form, int fieldId, const QString& label, int maxLength);
+    /// A row of any control under its label, which is the control's buddy.
+    QLabel* addLabelledRow(QFormLayout* form, const QString& label, QWidget* control);
+    QLabel* fieldLabel(int fieldId) const;
     /// Adds the File Size line and the buttons; call after the fields.
     void finishLayout();
 
@@ -63,6 +66,7 @@ private:
     QVBoxLayout* m_layout;
     QLabel* m_fileSizeLabel = nullptr;
     std::map<int, QLineEdit*> m_fields;
+    std::map<int, QLabel*> m_labels;
     QLineEdit* m_firstField = nullptr;
     QString m_mnemonics;  // letters already used by a label
 };

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <atomic>
+#include <optional>
+
+#include "marking/markrun.h"
+
+/// Hands a scan's runs to its sink in the order they apply. A run that touches
+/// the one held back and has its colour is joined to it, so the sink is called
+/// per run, not per byte or unit. The stop flag is read before every call of
+/// the sink; once it reads 0 nothing more is handed on.
+class RunWriter {
+public:
+    RunWriter(const MarkSink& sink, const std::atomic<int>& marking);
+
+    /// Colours first to last (first <= last); false once a stop was seen.
+    bool paint(ByteOffset first, ByteOffset last, Rgb color)
+    {
+        if (m_held && color == m_held->color && first <= m_held->last + 1 && last + 1 >= m_held->first) {
+            m_held->first = std::min(m_held->first, first);
+            m_held->last = std::max(m_held->last, last);
+            return true;
+        }
+        return handOn(MarkRun{first, last, color});
+    }
+
+    /// Hands on the run held back; false when a stop came first.
+    bool finish();
+
+private:
+    bool handOn(const MarkRun& next);
+
+    const MarkSink& m_sink;
+    const std::atomic<int>& m_marking;
+    std::optional<MarkRun> m_held;
+    bool m_stopped = false;
+};
