@@ -1,9 +1,16 @@
 // Measures the hex document on a file of the given size: open to first
 // painted listing, peak resident memory, one screen painted at the end of the
 // file, RefreshByte of the last byte, typing over the last byte, an in-place
-// refresh of 1 MiB with 100,000 colour runs after it, Export and Import throughput.
+// refresh of 1 MiB with 100,000 colour runs after it, Export and Import
+// throughput; then Mark Units (unit 2, two colours) over the whole file through
+// the real command with the event loop's longest gap, one screen of the fully
+// marked listing, and Clear Marks.
 // Usage: app_bench SIZE_MIB WORKDIR   (run with QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScrollBar>
@@ -14,6 +21,9 @@
 #include <sys/resource.h>
 
 #include "app/cmainframe.h"
+#include "byteops/fieldids.h"
+#include "docview/commandrouter.h"
+#include "marking/markcontrolids.h"
 #include "app/cvellmarapp.h"
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
@@ -67,6 +77,67 @@ void writeRandomFile(const QString& path, qint64 size)
             words[i] = random();
         f.write(chunk.constData(), std::min<qint64>(chunk.size(), size - done));
     }
+}
+
+/// Accepts the next Mark Units dialog with units of 2 bytes in red and blue over the whole file.
+void acceptMarkUnits()
+{
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        dialog->findChild<QLineEdit*>(QStringLiteral("field%1").arg(FieldId::UnitSize))->setText(QStringLiteral("2"));
+        const std::pair<int, const char*> colors[] = {{MarkControlId::UnitColor1, "Red"},
+                                                      {MarkControlId::UnitColor2, "Blue"}};
+        for (const auto& [id, name] : colors) {
+            auto* combo = dialog->findChild<QComboBox*>(MarkControlId::objectName(id));
+            combo->setCurrentIndex(combo->findText(QLatin1String(name)));
+        }
+        dialog->accept();
+    });
+}
+
+struct MarkFigures {
+    double markMs = 0;
+    double longestGapMs = 0;
+    double extraMib = 0;
+    double paintMs = 0;
+    double clearMs = 0;
+};
+
+MarkFigures measureMarking(CMainFrame& frame, CVellmarView* view)
+{
+    MarkFigures figures;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const long rssBefore = usage.ru_maxrss;
+    // The event loop's longest gap between two timer ticks while the mark runs.
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(1);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        figures.longestGapMs = std::max(figures.longestGapMs, msSince(sinceTick));
+        sinceTick.restart();
+    });
+    view->setSelection(0, 0);
+    acceptMarkUnits();
+    QElapsedTimer mark;
+    mark.start();
+    CommandRouter::execute(frame.commandChain(), CommandId::MarkUnits);
+    sinceTick.start();
+    ticker.start();
+    QEventLoop loop;
+    QObject::connect(view->GetDocument(), &Document::commandStateChanged, &loop, [&] {
+        if (view->GetDocument()->markState().isIdle())
+            loop.quit();
+    });
+    if (!view->GetDocument()->markState().isIdle())
+        loop.exec();
+    figures.markMs = msSince(mark);
+    ticker.stop();
+    getrusage(RUSAGE_SELF, &usage);
+    figures.extraMib = double(usage.ru_maxrss - rssBefore) / 1024.0;
+    figures.paintMs = bestOf(20, [&] { view->viewport()->grab(); });
+    figures.clearMs = bestOf(1, [&] { CommandRouter::execute(frame.commandChain(), CommandId::ClearMarks); });
+    return figures;
 }
 
 }  // namespace
@@ -138,6 +209,7 @@ int main(int argc, char* argv[])
     ByteBuffer imported;
     const double importMs = bestOf(3, [&] { HexValuesImport::importFile(view, text, imported); });
     const qint64 textSize = QFile(text).size();
+    const MarkFigures marks = measureMarking(*app.mainFrame(), view);
 
     const double mib = double(size) / (1 << 20);
     const ByteModel& bytes = view->GetDocument()->bytes();
@@ -147,6 +219,9 @@ int main(int argc, char* argv[])
                 mib, openMs, peakMib, paintMs, refreshMs, typeMs, typingGrowthMib, refreshBlockMs,
                 static_cast<long long>(block), runs.size(), double(size) / 1e3 / exportMs,
                 double(textSize) / 1e3 / importMs, int(imported == bytes.copy(0, bytes.size())));
+    std::printf("size_mib=%.0f mark_units_ms=%.0f longest_event_gap_ms=%.1f mark_extra_rss_mib=%.1f "
+                "paint_marked_screen_ms=%.3f clear_marks_ms=%.2f\n",
+                mib, marks.markMs, marks.longestGapMs, marks.extraMib, marks.paintMs, marks.clearMs);
     QFile::remove(binary);
     QFile::remove(text);
     Prompter::setInstance(nullptr);

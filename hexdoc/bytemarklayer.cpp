@@ -25,8 +25,7 @@ void ByteMarkLayer::colorRuns(TextRange range, std::vector<ColoredRange>& out) c
     const qint64 lastLine = m_layout.SplitPosition(range.end - 1).line;
     for (qint64 line = firstLine; line <= lastLine; ++line) {
         Rgb colors[HexGeometry::kBytesPerLine];
-        for (int k = 0; k < HexGeometry::kBytesPerLine; ++k)
-            colors[k] = m_marks.colorAt(line * HexGeometry::kBytesPerLine + k);
+        m_marks.colorsAt(line * HexGeometry::kBytesPerLine, colors);
         // Digits first, then character cells: the order they stand in the line.
         for (int k = 0; k < HexGeometry::kBytesPerLine; ++k) {
             if (colors[k] == kDefaultTextColor)

@@ -20,6 +20,19 @@ std::uint8_t ByteMarks::paletteIndex(Rgb color)
 
 void ByteMarks::color(ByteOffset first, ByteOffset last, Rgb color)
 {
+    const std::lock_guard guard(m_lock);
+    colorLocked(first, last, color);
+}
+
+void ByteMarks::apply(std::span<const MarkRun> runs)
+{
+    const std::lock_guard guard(m_lock);
+    for (const MarkRun& run : runs)
+        colorLocked(run.first, run.last, run.color);
+}
+
+void ByteMarks::colorLocked(ByteOffset first, ByteOffset last, Rgb color)
+{
     if (first > last || first < 0)
         return;
     const bool clearing = color == kDefaultTextColor;
@@ -46,12 +59,32 @@ void ByteMarks::color(ByteOffset first, ByteOffset last, Rgb color)
 
 void ByteMarks::clear()
 {
+    const std::lock_guard guard(m_lock);
     m_pages.clear();
     m_pageCount = 0;
     m_palette.resize(1);
 }
 
+bool ByteMarks::isEmpty() const
+{
+    const std::lock_guard guard(m_lock);
+    return m_pageCount == 0;
+}
+
 Rgb ByteMarks::colorAt(ByteOffset offset) const
+{
+    const std::lock_guard guard(m_lock);
+    return colorAtLocked(offset);
+}
+
+void ByteMarks::colorsAt(ByteOffset first, std::span<Rgb> out) const
+{
+    const std::lock_guard guard(m_lock);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = colorAtLocked(first + ByteOffset(i));
+}
+
+Rgb ByteMarks::colorAtLocked(ByteOffset offset) const
 {
     const std::size_t pageIndex = std::size_t(offset >> kPageBits);
     if (offset < 0 || pageIndex >= m_pages.size() || !m_pages[pageIndex])

@@ -119,7 +119,7 @@ bool CVellmarDoc::saveModified()
             return false;
         stopSending();
     }
-    if (m_marking == 1) {
+    if (m_markState.marking == 1) {
         if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the marking process, do you want to "
                                                                    "stop marking and close the window?")))
             return false;
@@ -137,12 +137,8 @@ void CVellmarDoc::stopSending()
 
 void CVellmarDoc::stopMarking()
 {
-    // Workers read the flag before every byte, so clearing it ends the worker promptly.
-    m_marking = 0;
-    if (m_markWorker.joinable())
-        m_markWorker.join();
-    m_markIdle = 1;
-    m_markKind = 0;
+    // The worker reads the flag before every byte, so it ends within one byte.
+    m_markState.stop();
 }
 
 QWidget* CVellmarDoc::dialogParent() const

@@ -6,6 +6,7 @@
 
 #include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
+#include "marking/markstate.h"
 #include "docview/document.h"
 #include "serial/portconnection.h"
 
@@ -36,7 +37,8 @@ public:
     void syncModifiedFlag() { setModifiedFlag(m_bytesChanged == 1); }
 
     /// True while a mark command is in progress (the byte-changing commands wait for it).
-    bool isMarkInProgress() const { return m_marking != 0 || m_markIdle != 1; }
+    bool isMarkInProgress() const { return !m_markState.isIdle(); }
+    MarkState& markState() { return m_markState; }
     bool isSending() const { return m_sending != 0; }
     /// Guards the port handle between a transfer's worker and the user-interface thread.
     std::mutex& lock() { return m_lock; }
@@ -57,10 +59,6 @@ private:
 
     SerialPorts& m_ports;
     int& m_importFlag;
-    std::thread m_markWorker;
-    std::atomic<int> m_marking{0};
-    std::atomic<int> m_markIdle{1};
-    std::atomic<int> m_markKind{0};
     std::thread m_sendWorker;
     ByteModel m_bytes;
     EndPosition m_endPosition;
@@ -68,4 +66,6 @@ private:
     std::mutex m_lock;
     PortConnection m_port;
     std::atomic<int> m_sending{0};
+    // Last: the mark worker reads the bytes above until it is stopped.
+    MarkState m_markState;
 };

@@ -36,6 +36,11 @@ EndPosition& CVellmarView::endPosition()
     return m_doc->endPosition();
 }
 
+MarkState& CVellmarView::markState()
+{
+    return m_doc->markState();
+}
+
 void CVellmarView::syncModifiedFlag()
 {
     m_doc->syncModifiedFlag();

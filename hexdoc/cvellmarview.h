@@ -14,6 +14,7 @@ public:
 
     CVellmarDoc* GetDocument() const { return m_doc; }
     EndPosition& endPosition() override;
+    MarkState& markState() override;
     void syncModifiedFlag() override;
     void storeTypedByte(ByteOffset offset, std::uint8_t value) override;
 

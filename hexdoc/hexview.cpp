@@ -12,6 +12,7 @@
 #include "hexdoc/caretsteps.h"
 #include "hexdoc/hexdisplayexport.h"
 #include "hexdoc/hexlistingtext.h"
+#include "marking/colorpalette.h"
 #include "listing/listingprinter.h"
 #include "prompt/prompter.h"
 #include "prompt/waitcursor.h"
@@ -51,7 +52,7 @@ void HexView::onModelChanged(const ByteChange& change)
 void HexView::RenderListing()
 {
     WaitCursor wait;
-    m_marks.clear();
+    m_marks->clear();
     m_listing = std::make_shared<HexListingText>(m_prefix, m_model);
     endPosition() = EndPosition::of(m_listing->byteCount());
     setTextSource(m_listing);
@@ -95,8 +96,45 @@ void HexView::RefreshBytes(ByteOffset first, ByteOffset last)
 
 void HexView::markBytes(ByteOffset first, ByteOffset last, Rgb color)
 {
-    m_marks.color(first, last, color);
+    m_marks->color(std::min(first, last), std::max(first, last), color);
+    showMarks(std::min(first, last), std::max(first, last));
+}
+
+void HexView::showMarks(ByteOffset first, ByteOffset last)
+{
     colorLayerChanged(m_markLayer.textOfBytes(first, last));
+}
+
+void HexView::ColorByteRange(ByteOffset first, ByteOffset last, const QString& colorName)
+{
+    if (markState().marking == 0)
+        return;
+    markBytes(first, last, ColorFromName(colorName));
+}
+
+void HexView::ClearByteRange(ByteOffset first, ByteOffset last)
+{
+    if (markState().marking == 0)
+        return;
+    markBytes(first, last, kDefaultTextColor);
+}
+
+void HexView::ClearAllMarks()
+{
+    // The caret and the scroll position stay where the user left them.
+    m_marks->clear();
+    colorLayerChanged({0, textLength()});
+}
+
+void HexView::MarkSelection(const QString& colorName)
+{
+    const TextRange cells = SelectionToTextRange();
+    const ByteOffset first = std::max<ByteOffset>(m_layout.OffsetOfPosition(cells.start), 0);
+    const ByteOffset last = std::max<ByteOffset>(m_layout.OffsetOfPosition(cells.end), 0);
+    if (first >= m_model.size())
+        return;
+    markBytes(first, std::min(last, m_model.size() - 1), ColorFromName(colorName));
+    syncModifiedFlag();
 }
 
 void HexView::onInitialUpdate()

@@ -7,6 +7,7 @@
 #include "hexdoc/bytemarklayer.h"
 #include "hexdoc/bytemarks.h"
 #include "hexdoc/hexlayout.h"
+#include "hexdoc/markengine.h"
 #include "listing/listingcontrol.h"
 #include "docview/view.h"
 
@@ -33,6 +34,8 @@ public:
     const HexLayout& layout() const { return m_layout; }
     ByteModel& model() const { return m_model; }
     virtual EndPosition& endPosition() = 0;
+    /// The mark state of the view's document, shared by its panes.
+    virtual MarkState& markState() = 0;
     /// Sets the framework's modified flag back to the bytes-changed flag.
     virtual void syncModifiedFlag() = 0;
     /// Stores a typed byte: sets the bytes-changed flag when the value differs,
@@ -52,7 +55,18 @@ public:
     /// Byte marks: a colour on each byte's two digits and character cell,
     /// kept by in-place changes and dropped by every new rendering.
     void markBytes(ByteOffset first, ByteOffset last, Rgb color);
-    Rgb byteMarkAt(ByteOffset offset) const { return m_marks.colorAt(offset); }
+    Rgb byteMarkAt(ByteOffset offset) const { return m_marks->colorAt(offset); }
+    /// The marks, shared with a mark worker that colours into them.
+    std::shared_ptr<ByteMarks> sharedMarks() const { return m_marks; }
+    /// Repaints the marks of bytes first..last after a worker coloured them.
+    void showMarks(ByteOffset first, ByteOffset last);
+
+    /// Colours bytes first..last (either order) while a mark runs.
+    void ColorByteRange(ByteOffset first, ByteOffset last, const QString& colorName);
+    void ClearByteRange(ByteOffset first, ByteOffset last);
+    void ClearAllMarks();
+    /// Colours the selected bytes (the Find window's Mark Select).
+    void MarkSelection(const QString& colorName);
 
     /// Overwrites half a byte with a typed hex digit, or steps the caret for
     /// Space and Backspace; returns whether it dealt with the character.
@@ -88,7 +102,8 @@ private:
     QByteArray m_prefix;
     TextPos m_headerStart;
     HexLayout m_layout;
-    ByteMarks m_marks;
-    ByteMarkLayer m_markLayer{m_layout, m_marks};
+    std::shared_ptr<ByteMarks> m_marks = std::make_shared<ByteMarks>();
+    ByteMarkLayer m_markLayer{m_layout, *m_marks};
+    MarkEngine m_markEngine{*this};
     QPointer<QWidget> m_findWindow;
 };

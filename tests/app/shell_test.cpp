@@ -115,7 +115,7 @@ private slots:
         QVERIFY(state(CommandId::FileSave));
         QVERIFY(state(CommandId::ExportHexDisplayText));
         QVERIFY(!state(CommandId::StopSend));
-        QVERIFY(!state(CommandId::MarkBytes));
+        QVERIFY(!state(CommandId::StartCompare));
     }
 
     void exportWritesExactlyTheListing()

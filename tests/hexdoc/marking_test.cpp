@@ -1,0 +1,171 @@
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+
+#include "app/cmainframe.h"
+#include "byteops/fieldids.h"
+#include "docview/commandrouter.h"
+#include "hexdoc/cvellmardoc.h"
+#include "hexdoc/cvellmarview.h"
+#include "marking/colorpalette.h"
+#include "marking/markcontrolids.h"
+#include "support/apptestbase.h"
+
+namespace {
+
+const Rgb kRed = ColorFromName(QStringLiteral("Red"));
+
+/// Fills the Mark Bytes dialog: value 1 in red over the given block, then OK.
+void markBytesInRed(const QString& value, const QString& start = {}, const QString& end = {})
+{
+    AppFixture::onNextModal([=](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(FieldId::MarkValue1))->setText(value);
+        auto* color = dialog.findChild<QComboBox*>(MarkControlId::objectName(MarkControlId::Value1Color));
+        color->setCurrentIndex(color->findText(QStringLiteral("Red")));
+        if (!start.isEmpty()) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(FieldId::StartAddress))->setText(start);
+            dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(FieldId::EndAddress))->setText(end);
+        }
+        dialog.accept();
+    });
+}
+
+struct Marking {
+    AppFixture fx;
+    CVellmarView* view = nullptr;
+    CVellmarDoc* doc = nullptr;
+
+    explicit Marking(const QByteArray& bytes)
+    {
+        fx.app().openDocumentFile(fx.writeFile("marked.bin", bytes));
+        view = fx.activeView();
+        doc = fx.activeDoc();
+    }
+    CommandState state(CommandId id)
+    {
+        return CommandRouter::query(fx.frame().commandChain(), id);
+    }
+    bool idle() const { return doc->markState().isIdle(); }
+};
+
+}  // namespace
+
+class MarkingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void markBytesColoursTheValueAndLeavesTheFileUnmodified()
+    {
+        Marking m(QByteArray("AxAyA"));
+        markBytesInRed(QStringLiteral("41"), QStringLiteral("0"), QStringLiteral("4"));
+        QVERIFY(m.fx.run(CommandId::MarkBytes));
+        QTRY_VERIFY(m.idle());
+        for (ByteOffset offset : {0, 2, 4})
+            QCOMPARE(m.view->byteMarkAt(offset), kRed);
+        QCOMPARE(m.view->byteMarkAt(1), kDefaultTextColor);
+        const HexPositions digits = m.view->layout().HexPositionOfOffset(2);
+        QCOMPARE(m.view->formatAt(digits.first).color, kRed);
+        QCOMPARE(m.view->formatAt(m.view->layout().CharPositionOfHexPosition(digits.first)).color, kRed);
+        QVERIFY(!m.doc->isModified());
+        QVERIFY(m.state(CommandId::ClearMarks).enabled);
+
+        QVERIFY(m.fx.run(CommandId::ClearMarks));
+        QCOMPARE(m.view->byteMarkAt(0), kDefaultTextColor);
+        QVERIFY(!m.doc->isModified());
+    }
+
+    void cancelledDialogLeavesTheStateIdle()
+    {
+        Marking m(QByteArray("AB"));
+        AppFixture::onNextModal([](QDialog& dialog) { dialog.reject(); });
+        QVERIFY(m.fx.run(CommandId::MarkUnits));
+        QVERIFY(m.idle());
+        QCOMPARE(m.view->byteMarkAt(0), kDefaultTextColor);
+    }
+
+    void theRunningKindStopsAndOnlyItStaysEnabled()
+    {
+        Marking m(QByteArray(64 << 20, 'A'));
+        markBytesInRed(QStringLiteral("41"));
+        QVERIFY(m.fx.run(CommandId::MarkBytes));
+        if (m.idle())
+            QSKIP("the mark ended before it could be watched");
+        QVERIFY(m.state(CommandId::MarkBytes).enabled);
+        QVERIFY(m.state(CommandId::MarkBytes).checked);
+        for (CommandId id : {CommandId::MarkBlocks, CommandId::MarkPatterns, CommandId::MarkUnits, CommandId::ClearMarks,
+                             CommandId::CopyBytes, CommandId::GoTo, CommandId::SelectBytes, CommandId::FileSave})
+            QVERIFY(!m.state(id).enabled);
+
+        QVERIFY(m.fx.run(CommandId::MarkBytes));  // chosen again: the request to stop
+        QCOMPARE(m.doc->markState().marking.load(), 0);
+        QVERIFY(!m.state(CommandId::MarkBytes).checked);
+        QVERIFY(!m.state(CommandId::ClearMarks).enabled);
+        QTRY_VERIFY(m.idle());
+        QVERIFY(m.state(CommandId::ClearMarks).enabled);
+        QVERIFY(m.state(CommandId::MarkBlocks).enabled);
+        // The bytes coloured before the stop stay coloured, and they are the first ones.
+        QCOMPARE(m.view->byteMarkAt(0), kRed);
+        QCOMPARE(m.view->byteMarkAt((64 << 20) - 1), kDefaultTextColor);
+    }
+
+    void closingDuringAMarkAsksAndYesStopsIt()
+    {
+        Marking m(QByteArray(64 << 20, 'A'));
+        markBytesInRed(QStringLiteral("41"));
+        QVERIFY(m.fx.run(CommandId::MarkBytes));
+        if (m.idle())
+            QSKIP("the mark ended before it could be watched");
+        m.fx.prompter().answer(Prompter::Answer::No);
+        m.fx.run(CommandId::FileClose);
+        QCOMPARE(m.fx.windowCount(), 1);
+        QCOMPARE(m.fx.prompter().messages().last(),
+                 QStringLiteral("You are still in the marking process, do you want to stop marking and close the window?"));
+        m.fx.prompter().answer(Prompter::Answer::Yes);
+        m.fx.run(CommandId::FileClose);
+        QCOMPARE(m.fx.windowCount(), 0);
+    }
+
+    void twoDocumentsMarkAtOnce()
+    {
+        AppFixture fx;
+        fx.app().openDocumentFile(fx.writeFile("one.bin", QByteArray(16 << 20, 'A')));
+        CVellmarDoc* first = fx.activeDoc();
+        CVellmarView* firstView = fx.activeView();
+        markBytesInRed(QStringLiteral("41"));
+        QVERIFY(fx.run(CommandId::MarkBytes));
+        fx.app().openDocumentFile(fx.writeFile("two.bin", QByteArray(16 << 20, 'A')));
+        CVellmarDoc* second = fx.activeDoc();
+        QVERIFY(first != second);
+        markBytesInRed(QStringLiteral("41"));
+        QVERIFY(fx.run(CommandId::MarkBytes));
+        QTRY_VERIFY(first->markState().isIdle() && second->markState().isIdle());
+        QCOMPARE(firstView->byteMarkAt((16 << 20) - 1), kRed);
+        QCOMPARE(fx.activeView()->byteMarkAt((16 << 20) - 1), kRed);
+    }
+
+    // A mark stopped and its window closed at random moments, many times
+    // (run under AddressSanitizer): the worker never touches what is gone.
+    void randomStopsAndClosesAreSafe()
+    {
+        AppFixture fx;
+        const QString file = fx.writeFile("random.bin", QByteArray(4 << 20, 'A'));
+        std::srand(5);
+        for (int round = 0; round < 30; ++round) {
+            fx.app().openDocumentFile(file);
+            markBytesInRed(QStringLiteral("41"));
+            fx.run(CommandId::MarkBytes);
+            for (int spins = std::rand() % 30; spins > 0; --spins)
+                QCoreApplication::processEvents();
+            if (std::rand() % 2)
+                fx.run(CommandId::MarkBytes);
+            if (!fx.activeDoc()->markState().isIdle())
+                fx.prompter().answer(Prompter::Answer::Yes);
+            fx.run(CommandId::FileClose);
+            QCOMPARE(fx.windowCount(), 0);
+        }
+    }
+};
+
+QTEST_MAIN(MarkingTest)
+#include "marking_test.moc"
