@@ -178,6 +178,15 @@ int main(int argc, char* argv[])
     const ByteOffset last = ByteOffset(view->GetDocument()->bytes().size()) - 1;
     const double refreshMs = bestOf(20, [&] { view->RefreshByte(last); });
 
+    // To /dev/null, as xxd is measured: the figure is the listing's, not the disk's.
+    prompter.path = QStringLiteral("/dev/null");
+    const double exportMs = bestOf(3, [&] { HexDisplayExport::exportListing(view, view->textSource()); });
+    std::system(qPrintable("xxd -p " + binary + " > " + text));
+    prompter.path = text;
+    ByteBuffer imported;
+    const double importMs = bestOf(3, [&] { HexValuesImport::importFile(view, text, imported); });
+    const qint64 textSize = QFile(text).size();
+    const bool importedOk = imported == view->GetDocument()->bytes().copy(0, size);
     // Typing over the last byte, its trailing space included, as a user would.
     const std::uint8_t space = 0x20;
     view->GetDocument()->bytes().setBytes(last, std::span(&space, 1));
@@ -201,14 +210,6 @@ int main(int argc, char* argv[])
     view->colorRanges(runs);
     const double refreshBlockMs = bestOf(5, [&] { view->RefreshBytes(0, block - 1); });
 
-    // To /dev/null, as xxd is measured: the figure is the listing's, not the disk's.
-    prompter.path = QStringLiteral("/dev/null");
-    const double exportMs = bestOf(3, [&] { HexDisplayExport::exportListing(view, view->textSource()); });
-    std::system(qPrintable("xxd -p " + binary + " > " + text));
-    prompter.path = text;
-    ByteBuffer imported;
-    const double importMs = bestOf(3, [&] { HexValuesImport::importFile(view, text, imported); });
-    const qint64 textSize = QFile(text).size();
     const MarkFigures marks = measureMarking(*app.mainFrame(), view);
 
     const double mib = double(size) / (1 << 20);
@@ -218,7 +219,7 @@ int main(int argc, char* argv[])
                 "export_mb_s=%.0f import_mb_s=%.0f import_ok=%d\n",
                 mib, openMs, peakMib, paintMs, refreshMs, typeMs, typingGrowthMib, refreshBlockMs,
                 static_cast<long long>(block), runs.size(), double(size) / 1e3 / exportMs,
-                double(textSize) / 1e3 / importMs, int(imported == bytes.copy(0, bytes.size())));
+                double(textSize) / 1e3 / importMs, int(importedOk));
     std::printf("size_mib=%.0f mark_units_ms=%.0f longest_event_gap_ms=%.1f mark_extra_rss_mib=%.1f "
                 "paint_marked_screen_ms=%.3f clear_marks_ms=%.2f\n",
                 mib, marks.markMs, marks.longestGapMs, marks.extraMib, marks.paintMs, marks.clearMs);

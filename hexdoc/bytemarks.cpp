@@ -27,8 +27,24 @@ void ByteMarks::color(ByteOffset first, ByteOffset last, Rgb color)
 void ByteMarks::apply(std::span<const MarkRun> runs)
 {
     const std::lock_guard guard(m_lock);
-    for (const MarkRun& run : runs)
-        colorLocked(run.first, run.last, run.color);
+    // Short runs inside one existing page (units, single bytes) skip the
+    // general path: a mark of small units makes a run every few bytes.
+    Rgb lastColor = kDefaultTextColor;
+    std::uint8_t lastIndex = 0;
+    for (const MarkRun& run : runs) {
+        const std::size_t pageIndex = std::size_t(run.first >> kPageBits);
+        const bool samePage = (run.last >> kPageBits) == (run.first >> kPageBits);
+        if (!samePage || pageIndex >= m_pages.size() || !m_pages[pageIndex] || run.first > run.last) {
+            colorLocked(run.first, run.last, run.color);
+            continue;
+        }
+        if (run.color != lastColor) {
+            lastColor = run.color;
+            lastIndex = run.color == kDefaultTextColor ? 0 : paletteIndex(run.color);
+        }
+        std::uint8_t* at = m_pages[pageIndex]->data() + (run.first & (kPageSize - 1));
+        std::fill(at, at + (run.last - run.first + 1), lastIndex);
+    }
 }
 
 void ByteMarks::colorLocked(ByteOffset first, ByteOffset last, Rgb color)

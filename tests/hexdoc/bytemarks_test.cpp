@@ -21,8 +21,17 @@ TEST(ByteMarks, FollowsAPlainArrayOfColours)
         const ByteOffset a = ByteOffset(random() % kSize);
         const ByteOffset b = std::min<ByteOffset>(kSize - 1, a + ByteOffset(random() % 70000));
         const Rgb color = palette[random() % 4];
-        marks.color(a, b, color);
         std::fill(expected.begin() + a, expected.begin() + b + 1, color);
+        if (step % 2) {
+            marks.color(a, b, color);
+        } else {
+            // The batch path, with short runs inside pages and a run across them.
+            const MarkRun runs[] = {{a, b, color}, {a, std::min(b, a + 1), palette[step % 4]}};
+            marks.apply(runs);
+            expected[std::size_t(a)] = palette[step % 4];
+            if (b > a)
+                expected[std::size_t(a + 1)] = palette[step % 4];
+        }
         for (int probe = 0; probe < 50; ++probe) {
             const ByteOffset at = ByteOffset(random() % kSize);
             ASSERT_EQ(marks.colorAt(at), expected[std::size_t(at)]) << "step " << step << " at " << at;
