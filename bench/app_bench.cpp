@@ -213,7 +213,6 @@ int main(int argc, char* argv[])
     const MarkFigures marks = measureMarking(*app.mainFrame(), view);
 
     const double mib = double(size) / (1 << 20);
-    const ByteModel& bytes = view->GetDocument()->bytes();
     std::printf("size_mib=%.0f open_paint_ms=%.1f peak_rss_mib=%.1f paint_end_ms=%.3f refresh_last_ms=%.4f "
                 "type_last_ms=%.4f typing_rss_growth_mib=%.1f refresh_block_ms=%.3f (%lld bytes, %zu runs) "
                 "export_mb_s=%.0f import_mb_s=%.0f import_ok=%d\n",
