@@ -38,11 +38,8 @@ QString accessPrefix(const QString& port, quint32 code)
 }
 
 /// Access denied for want of the device's group: say which group, not that another program holds the port.
-QString groupHint(const QString& devicePath)
+QString groupHint(const QString& devicePath, const QString& group)
 {
-    QString group = deviceGroupName(devicePath);
-    if (group.isEmpty())
-        group = QStringLiteral("dialout");
     return QStringLiteral("\nYou may not use %1: it belongs to the group %2. Ask to be added to that group "
                           "(sudo usermod -aG %2 $USER); membership takes effect at your next login.")
         .arg(devicePath, group);
@@ -58,8 +55,10 @@ QString accessFailure(const QString& port, const SystemError& error, const QStri
         return accessPrefix(port, error.code) + QStringLiteral(" (The system cannot find the port specified)\n")
                + QStringLiteral("Please check if your PC has the specified com port (") + port + QStringLiteral(")!");
     const QString first = accessPrefix(port, error.code) + ErrorCodeText(error.code);
-    if (error.permissionDenied())
-        return first + groupHint(devicePath);
+    // Only a group that may read and write the device is worth joining: not root, not tty with its 0620.
+    const QString group = error.permissionDenied() ? deviceAccessGroup(devicePath) : QString();
+    if (!group.isEmpty())
+        return first + groupHint(devicePath, group);
     if (error.code == WindowsError::kAccessDenied)
         return first + QStringLiteral("\nPlease check if other process or program is using the same com port (") + port
                + QStringLiteral(")!");

@@ -9,13 +9,20 @@
 #include <unistd.h>
 
 namespace {
+
 constexpr long kFallbackBufferSize = 4096;
+
+bool groupMayReadAndWrite(const struct stat& st)
+{
+    return st.st_gid != 0 && (st.st_mode & S_IRGRP) && (st.st_mode & S_IWGRP);
 }
 
-QString deviceGroupName(const QString& path)
+}  // namespace
+
+QString deviceAccessGroup(const QString& path)
 {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !groupMayReadAndWrite(st))
         return {};
     const long suggested = ::sysconf(_SC_GETGR_R_SIZE_MAX);
     std::vector<char> buffer(std::size_t(suggested > 0 ? suggested : kFallbackBufferSize));

@@ -2,6 +2,8 @@
 
 #include <QStandardPaths>
 
+#include "settings/rawiniformat.h"
+
 namespace SettingsStore {
 
 QString filePath()
@@ -10,9 +12,16 @@ QString filePath()
         + QStringLiteral("/Varn Technology/Vellmar.ini");
 }
 
+QSettings::Format format()
+{
+    static const QSettings::Format registered =
+        QSettings::registerFormat(QStringLiteral("ini"), RawIniFormat::read, RawIniFormat::write);
+    return registered;
+}
+
 std::unique_ptr<QSettings> open()
 {
-    return std::make_unique<QSettings>(filePath(), QSettings::IniFormat);
+    return std::make_unique<QSettings>(filePath(), format());
 }
 
 }  // namespace SettingsStore

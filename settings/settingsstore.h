@@ -12,6 +12,8 @@
 namespace SettingsStore {
 
 QString filePath();
+/// INI with every value read and written as its raw text (RawIniFormat).
+QSettings::Format format();
 std::unique_ptr<QSettings> open();
 
 }  // namespace SettingsStore

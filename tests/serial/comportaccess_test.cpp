@@ -216,13 +216,6 @@ TEST_F(PtyPort, ClosingTheOtherEndIsAFailureNotATimeOut)
     EXPECT_FALSE(written);
 }
 
-TEST_F(PtyPort, ModemLinesOfAPseudoTerminalAreNoFailure)
-{
-    openPort();  // raises DTR and RTS
-    for (ModemEscape function : {ModemEscape::SetDtr, ModemEscape::ClrDtr, ModemEscape::SetRts, ModemEscape::ClrRts})
-        EXPECT_FALSE(device().escape(function).failed());
-}
-
 TEST_F(PtyPort, CloseWakesAReaderWaitingWithoutLimit)
 {
     openPort();

@@ -1,5 +1,6 @@
 #include "serial/defaultsettingsstore.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -7,6 +8,7 @@
 
 #include "serial/portdevicemap.h"
 #include "serial/serialports.h"
+#include "settings/settingsstore.h"
 #include "support/qstringprint.h"
 
 namespace {
@@ -14,10 +16,17 @@ namespace {
 class DefaultSettingsStoreTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    QSettings settings{dir.filePath("Vellmar.ini"), QSettings::IniFormat};
+    const QString path = dir.filePath("Vellmar.ini");
+    QSettings settings{path, SettingsStore::format()};
 
     void store(const char* name, const QString& text) { settings.setValue(QStringLiteral("Default Settings/") + name, text); }
     QString stored(const char* name) { return settings.value(QStringLiteral("Default Settings/") + name).toString(); }
+    QByteArray fileText()
+    {
+        settings.sync();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 };
 
 }  // namespace
@@ -26,15 +35,28 @@ TEST_F(DefaultSettingsStoreTest, FirstStartWritesEveryDefault)
 {
     const DefaultPortSettings loaded = DefaultSettingsStore::load(settings);
     EXPECT_EQ(loaded.maxComPort, 4);
-    EXPECT_EQ(loaded.port, PortSettings{});
-    EXPECT_EQ(loaded.port.portName, QStringLiteral("COM1"));
+    EXPECT_EQ(loaded.port, (PortSettings{QStringLiteral("COM1"), 9600, 8, 0, 0}));
+    EXPECT_EQ(fileText(), QByteArray("[Default Settings]\nBaudRate=9600\nByteSize=8\nDefaultComPort=COM1\n"
+                                     "MaxComPort=4\nParity=No Parity\nStopBits=1\n"));
+}
+
+TEST_F(DefaultSettingsStoreTest, HandWrittenValuesWithCommasAreReadAsTheirText)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("; edited by hand\n[Default Settings]\nBaudRate=1,2,3,4,5,6,7,8\nDefaultComPort=COM3,COM4\n"
+               "Parity=Odd\n");
+    file.close();
+    QSettings edited{path, SettingsStore::format()};
+    const DefaultPortSettings loaded = DefaultSettingsStore::load(edited);
+    // Fifteen characters are too long for the value: it goes back to its default.
     EXPECT_EQ(loaded.port.baudRate, 9600u);
-    const std::pair<const char*, const char*> expected[] = {
-        {"MaxComPort", "4"}, {"DefaultComPort", "COM1"}, {"BaudRate", "9600"},
-        {"ByteSize", "8"},   {"Parity", "No Parity"},    {"StopBits", "1"},
-    };
-    for (const auto& [name, text] : expected)
-        EXPECT_EQ(stored(name), QString::fromLatin1(text)) << name;
+    EXPECT_EQ(loaded.port.portName, QStringLiteral("COM3,COM4"));
+    EXPECT_EQ(loaded.port.parity, 1);
+    edited.sync();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[Default Settings]\nBaudRate=9600\nByteSize=8\nDefaultComPort=COM3,COM4\n"
+                                         "MaxComPort=4\nParity=Odd\nStopBits=1\n"));
 }
 
 TEST_F(DefaultSettingsStoreTest, MaxComPortOfFourOrLessIsFourAndStaysInTheFile)
