@@ -1,8 +1,11 @@
 #include "byteops/rangedialog.h"
 
+#include <QButtonGroup>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "byteops/decimalfield.h"
@@ -40,29 +43,64 @@ QFormLayout* RangeDialog::addForm(const QString& groupTitle)
     return form;
 }
 
-HexField* RangeDialog::addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength)
+HexField* RangeDialog::addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength,
+                                   const QString& trailing)
 {
     auto* edit = new HexField(maxLength, this);
-    addField(form, fieldId, label, edit);
+    addField(form, fieldId, label, edit, trailing);
     return edit;
 }
 
 DecimalField* RangeDialog::addDecimalField(QFormLayout* form, int fieldId, const QString& label, int maxLength)
 {
     auto* edit = new DecimalField(maxLength, this);
-    addField(form, fieldId, label, edit);
+    addField(form, fieldId, label, edit, {});
     return edit;
 }
 
-void RangeDialog::addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit)
+void RangeDialog::addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit,
+                           const QString& trailing)
 {
-    auto* caption = new QLabel(withMnemonic(label), this);
-    caption->setBuddy(edit);
     edit->setObjectName(QStringLiteral("field%1").arg(fieldId));
-    form->addRow(caption, edit);
+    if (trailing.isEmpty()) {
+        addRow(form, label, edit);
+    } else {
+        auto* line = new QHBoxLayout;
+        line->addWidget(edit);
+        line->addWidget(new QLabel(trailing, this));
+        form->addRow(caption(label, edit), line);
+    }
     m_fields[fieldId] = edit;
     if (!m_firstField)
         m_firstField = edit;
+}
+
+void RangeDialog::addRow(QFormLayout* form, const QString& label, QWidget* control)
+{
+    form->addRow(caption(label, control), control);
+}
+
+QLabel* RangeDialog::caption(const QString& label, QWidget* buddy)
+{
+    auto* text = new QLabel(withMnemonic(label), this);
+    text->setBuddy(buddy);
+    return text;
+}
+
+QButtonGroup* RangeDialog::addChoice(const QString& groupTitle, const QStringList& labels, int chosen)
+{
+    auto* box = new QGroupBox(groupTitle, this);
+    auto* column = new QVBoxLayout(box);
+    auto* group = new QButtonGroup(box);
+    for (int i = 0; i < labels.size(); ++i) {
+        auto* button = new QRadioButton(withMnemonic(labels.at(i)), box);
+        column->addWidget(button);
+        group->addButton(button, i);
+    }
+    if (QAbstractButton* button = group->button(chosen))
+        button->setChecked(true);
+    m_layout->addWidget(box);
+    return group;
 }
 
 QString RangeDialog::withMnemonic(const QString& label)
@@ -82,7 +120,12 @@ void RangeDialog::finishLayout()
     m_fileSizeLabel = new QLabel(RangeDialogText::fileSizeLine(m_row, m_fileSize), this);
     m_fileSizeLabel->setObjectName(QStringLiteral("fileSizeLine"));
     m_layout->addWidget(m_fileSizeLabel);
-    m_layout->addWidget(makeDialogButtons(this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel));
+    finishLayout(makeDialogButtons(this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel));
+}
+
+void RangeDialog::finishLayout(QDialogButtonBox* buttons)
+{
+    m_layout->addWidget(buttons);
     m_layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -121,12 +164,18 @@ void RangeDialog::showEvent(QShowEvent* event)
     }
 }
 
-void RangeDialog::accept()
+bool RangeDialog::fieldsPass()
 {
     const auto textOf = [this](int fieldId) { return field(fieldId)->text(); };
     if (const std::optional<FieldFailure> failure = checkFields(fieldRules(ruleSet()), textOf, m_fileSize)) {
         reportFieldFailure(field(failure->fieldId), failure->message);
-        return;
+        return false;
     }
-    QDialog::accept();
+    return true;
+}
+
+void RangeDialog::accept()
+{
+    if (fieldsPass())
+        QDialog::accept();
 }
