@@ -14,7 +14,7 @@ QByteArray bytesOf(std::initializer_list<int> values)
 
 ByteBuffer run(qsizetype size)
 {
-    ByteBuffer bytes(std::size_t(size));
+    ByteBuffer bytes(static_cast<std::size_t>(size));
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = std::uint8_t(i * 7);
     return bytes;

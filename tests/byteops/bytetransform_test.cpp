@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "bytemodel/bytebuffer.h"
 #include "byteops/bytetransform.h"
 
 namespace {
