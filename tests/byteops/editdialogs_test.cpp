@@ -31,6 +31,12 @@ QString fileSizeLine(QDialog& dialog)
     return dialog.findChild<QLabel*>(QStringLiteral("fileSizeLine"))->text();
 }
 
+/// Clicks a radio button on its indicator: a stretched button takes clicks only on its indicator and text.
+void choose(QRadioButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
 QRadioButton* radio(QDialog& dialog, const QString& name)
 {
     for (QRadioButton* button : dialog.findChildren<QRadioButton*>())
@@ -174,7 +180,7 @@ private slots:
         QLineEdit* end = fieldOf(dialog, FieldId::EndAddress);
         QCOMPARE(labelOf(count), QStringLiteral("Number of Shift (Dec):"));
         QCOMPARE(count->text(), QStringLiteral("3"));
-        QCOMPARE(end->text(), QStringLiteral("200")) << "the end is not clamped";
+        QCOMPARE(end->text(), QStringLiteral("200"));  // the end is not clamped
         expectRefusal(prompter, dialog, end,
                       "The value in the End Address field can not be the same or larger than the value of the file "
                       "size!");
@@ -183,7 +189,7 @@ private slots:
         expectRefusal(prompter, dialog, count, "Please fill the Number of Shift (Dec) field!");
         retype(count, "x95");
         QCOMPARE(count->text(), QStringLiteral("9"));
-        QTest::mouseClick(radio(dialog, "Left Shift"), Qt::LeftButton);
+        choose(radio(dialog, "Left Shift"));
         expectAccepted(prompter, dialog);
         QCOMPARE(dialog.choice(), (ShiftChoice{ShiftChoice::Direction::Left, 9}));
         QCOMPARE(dialog.start(), 0x10);
@@ -212,7 +218,7 @@ private slots:
         retype(value, "");
         expectRefusal(prompter, dialog, value, "Please fill the Mask Value field!");
         retype(value, "a5");
-        QTest::mouseClick(radio(dialog, "OR"), Qt::LeftButton);
+        choose(radio(dialog, "OR"));
         expectAccepted(prompter, dialog);
         QCOMPARE(dialog.choice(), (MaskChoice{MaskChoice::Type::Or, 0xA5}));
     }
