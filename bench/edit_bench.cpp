@@ -21,7 +21,7 @@ const ByteBuffer kPattern{0xDE, 0xAD, 0xBE, 0xEF};
 /// 256 MiB of a short repeating run that never holds the pattern, then the pattern.
 ByteBuffer bytesWithPatternAtEnd()
 {
-    ByteBuffer bytes(std::size_t(kSize));
+    ByteBuffer bytes(static_cast<std::size_t>(kSize));
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = std::uint8_t(i % 13);
     std::memcpy(bytes.data() + kSize - 4, kPattern.data(), 4);
