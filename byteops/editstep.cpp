@@ -65,6 +65,7 @@ EditStep::Outcome EditStep::apply(ByteModel& model, qint64 undoLimit)
     switch (m_kind) {
     case Kind::Insertion:
     case Kind::Fill: {
+        m_offset = std::clamp<ByteOffset>(m_offset, 0, model.size());
         const Outcome outcome = redo(model);
         // Redo needs the inserted bytes; a run too large to keep makes the step final.
         if (outcome == Outcome::Done && qint64(m_bytes.capacity()) > undoLimit) {
