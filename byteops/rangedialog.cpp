@@ -1,8 +1,11 @@
 #include "byteops/rangedialog.h"
 
+#include <QButtonGroup>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "byteops/decimalfield.h"
@@ -40,26 +43,26 @@ QFormLayout* RangeDialog::addForm(const QString& groupTitle)
     return form;
 }
 
-HexField* RangeDialog::addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength)
+HexField* RangeDialog::addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength,
+                                   const QString& trailing)
 {
     auto* edit = new HexField(maxLength, this);
-    addField(form, fieldId, label, edit);
+    addField(form, fieldId, label, edit, trailing);
     return edit;
 }
 
 DecimalField* RangeDialog::addDecimalField(QFormLayout* form, int fieldId, const QString& label, int maxLength)
 {
     auto* edit = new DecimalField(maxLength, this);
-    addField(form, fieldId, label, edit);
+    addField(form, fieldId, label, edit, {});
     return edit;
 }
 
 QLabel* RangeDialog::addLabelledRow(QFormLayout* form, const QString& label, QWidget* control)
 {
-    auto* caption = new QLabel(withMnemonic(label), this);
-    caption->setBuddy(control);
-    form->addRow(caption, control);
-    return caption;
+    QLabel* text = caption(label, control);
+    form->addRow(text, control);
+    return text;
 }
 
 QLabel* RangeDialog::fieldLabel(int fieldId) const
@@ -68,13 +71,45 @@ QLabel* RangeDialog::fieldLabel(int fieldId) const
     return it == m_labels.end() ? nullptr : it->second;
 }
 
-void RangeDialog::addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit)
+void RangeDialog::addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit,
+                           const QString& trailing)
 {
     edit->setObjectName(QStringLiteral("field%1").arg(fieldId));
-    m_labels[fieldId] = addLabelledRow(form, label, edit);
+    if (trailing.isEmpty()) {
+        m_labels[fieldId] = addLabelledRow(form, label, edit);
+    } else {
+        auto* line = new QHBoxLayout;
+        line->addWidget(edit);
+        line->addWidget(new QLabel(trailing, this));
+        m_labels[fieldId] = caption(label, edit);
+        form->addRow(m_labels[fieldId], line);
+    }
     m_fields[fieldId] = edit;
     if (!m_firstField)
         m_firstField = edit;
+}
+
+QLabel* RangeDialog::caption(const QString& label, QWidget* buddy)
+{
+    auto* text = new QLabel(withMnemonic(label), this);
+    text->setBuddy(buddy);
+    return text;
+}
+
+QButtonGroup* RangeDialog::addChoice(const QString& groupTitle, const QStringList& labels, int chosen)
+{
+    auto* box = new QGroupBox(groupTitle, this);
+    auto* column = new QVBoxLayout(box);
+    auto* group = new QButtonGroup(box);
+    for (int i = 0; i < labels.size(); ++i) {
+        auto* button = new QRadioButton(withMnemonic(labels.at(i)), box);
+        column->addWidget(button);
+        group->addButton(button, i);
+    }
+    if (QAbstractButton* button = group->button(chosen))
+        button->setChecked(true);
+    m_layout->addWidget(box);
+    return group;
 }
 
 QString RangeDialog::withMnemonic(const QString& label)
@@ -94,7 +129,12 @@ void RangeDialog::finishLayout()
     m_fileSizeLabel = new QLabel(RangeDialogText::fileSizeLine(m_row, m_fileSize), this);
     m_fileSizeLabel->setObjectName(QStringLiteral("fileSizeLine"));
     m_layout->addWidget(m_fileSizeLabel);
-    m_layout->addWidget(makeDialogButtons(this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel));
+    finishLayout(makeDialogButtons(this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel));
+}
+
+void RangeDialog::finishLayout(QDialogButtonBox* buttons)
+{
+    m_layout->addWidget(buttons);
     m_layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -133,12 +173,18 @@ void RangeDialog::showEvent(QShowEvent* event)
     }
 }
 
-void RangeDialog::accept()
+bool RangeDialog::fieldsPass()
 {
     const auto textOf = [this](int fieldId) { return field(fieldId)->text(); };
     if (const std::optional<FieldFailure> failure = checkFields(fieldRules(ruleSet()), textOf, m_fileSize)) {
         reportFieldFailure(field(failure->fieldId), failure->message);
-        return;
+        return false;
     }
-    QDialog::accept();
+    return true;
+}
+
+void RangeDialog::accept()
+{
+    if (fieldsPass())
+        QDialog::accept();
 }

@@ -8,6 +8,8 @@
 
 class DecimalField;
 class HexField;
+class QButtonGroup;
+class QDialogButtonBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
@@ -33,13 +35,23 @@ public:
 protected:
     /// A form for fields, inside a titled group box when groupTitle is not empty.
     QFormLayout* addForm(const QString& groupTitle = {});
-    HexField* addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength);
+    /// trailing, when given, is a note shown after the field ("(in Hex)").
+    HexField* addHexField(QFormLayout* form, int fieldId, const QString& label, int maxLength,
+                          const QString& trailing = {});
     DecimalField* addDecimalField(QFormLayout* form, int fieldId, const QString& label, int maxLength);
     /// A row of any control under its label, which is the control's buddy.
     QLabel* addLabelledRow(QFormLayout* form, const QString& label, QWidget* control);
     QLabel* fieldLabel(int fieldId) const;
-    /// Adds the File Size line and the buttons; call after the fields.
+    /// Radio buttons in a titled group, one per label; a button's id in the
+    /// group is its index, and the button at chosen is checked.
+    QButtonGroup* addChoice(const QString& groupTitle, const QStringList& labels, int chosen);
+    /// Adds the File Size line and OK and Cancel; call after the fields.
     void finishLayout();
+    /// Adds buttons of the dialog's own and no File Size line; call after the fields.
+    void finishLayout(QDialogButtonBox* buttons);
+    /// Runs the dialog's checks in order; the first failure is reported and
+    /// its field focused. True when every check passed.
+    bool fieldsPass();
 
     /// Shows an address in hex, or nothing when it is negative.
     void showAddress(int fieldId, qint64 address);
@@ -58,7 +70,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit);
+    void addField(QFormLayout* form, int fieldId, const QString& label, QLineEdit* edit, const QString& trailing);
+    /// A field's label, its buddy, with a mnemonic letter not used before.
+    QLabel* caption(const QString& label, QWidget* buddy);
     QString withMnemonic(const QString& label);
 
     const RangeDialogRow& m_row;

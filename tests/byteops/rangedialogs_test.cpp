@@ -14,39 +14,9 @@
 #include "byteops/hexfield.h"
 #include "hexdoc/cvellmarview.h"
 #include "support/apptestbase.h"
+#include "support/dialogdriver.h"
 
-namespace {
-
-void clickOk(QDialog& dialog)
-{
-    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-    ok->setFocus();
-    QTest::mouseClick(ok, Qt::LeftButton);
-}
-
-/// Replaces a field's text by typing, as a user would.
-void retype(QLineEdit* field, const QString& text)
-{
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-}
-
-QString labelOf(QLineEdit* field)
-{
-    for (QLabel* label : field->window()->findChildren<QLabel*>())
-        if (label->buddy() == field)
-            return label->text().remove(QLatin1Char('&'));
-    return {};
-}
-
-QLineEdit* fieldOf(QDialog& dialog, int id)
-{
-    return dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(id));
-}
-
-}  // namespace
+using namespace DialogDriver;
 
 class RangeDialogsTest : public QObject {
     Q_OBJECT

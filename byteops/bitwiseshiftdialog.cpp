@@ -1,0 +1,39 @@
+#include "byteops/bitwiseshiftdialog.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+
+#include "byteops/decimalfield.h"
+#include "byteops/fieldids.h"
+#include "byteops/hexfield.h"
+
+BitwiseShiftDialog::BitwiseShiftDialog(qint64 fileSize, qint64 start, qint64 end, ShiftChoice choice,
+                                       QWidget* parent)
+    : RangeDialog(RangeDialogKind::BitwiseShift, fileSize, parent)
+    , m_direction(addChoice(QStringLiteral("Bitwise Shift Type"), {QStringLiteral("Left Shift"), QStringLiteral("Right Shift")},
+                            int(choice.direction)))
+{
+    addDecimalField(addForm(), FieldId::ShiftCount, QStringLiteral("Number of Shift (Dec):"), 1)
+        ->setText(QString::number(choice.count));
+    QFormLayout* block = addForm(QStringLiteral("Apply to block"));
+    addHexField(block, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
+    addHexField(block, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+    finishLayout();
+    showAddress(FieldId::StartAddress, start);
+    showEndAddress(FieldId::EndAddress, end);
+}
+
+qint64 BitwiseShiftDialog::start() const
+{
+    return hexValue(FieldId::StartAddress);
+}
+
+qint64 BitwiseShiftDialog::end() const
+{
+    return hexValue(FieldId::EndAddress);
+}
+
+ShiftChoice BitwiseShiftDialog::choice() const
+{
+    return {ShiftChoice::Direction(m_direction->checkedId()), decimalValue(FieldId::ShiftCount)};
+}

@@ -1,0 +1,37 @@
+#include "byteops/editmessages.h"
+
+namespace EditMessages {
+
+namespace {
+
+struct ActionText {
+    const char* tooLarge;
+    const char* noMemory;
+};
+
+constexpr ActionText kTexts[] = {
+    {"Cannot insert %1 bytes: the file would reach 4 GB.", "Cannot insert %1 bytes: there is not enough memory."},
+    {"Cannot paste %1 bytes: the file would reach 4 GB.", "Cannot paste %1 bytes: there is not enough memory."},
+    {"Cannot undo: putting back %1 bytes would make the file reach 4 GB.",
+     "Cannot undo: there is not enough memory to put back %1 bytes."},
+    {"Cannot redo: inserting %1 bytes would make the file reach 4 GB.",
+     "Cannot redo: there is not enough memory to insert %1 bytes."},
+};
+
+}  // namespace
+
+QString refusal(Action action, qint64 count, EditStep::Outcome outcome)
+{
+    const ActionText& text = kTexts[std::size_t(action)];
+    switch (outcome) {
+    case EditStep::Outcome::TooLarge:
+        return QString::fromLatin1(text.tooLarge).arg(count);
+    case EditStep::Outcome::NoMemory:
+        return QString::fromLatin1(text.noMemory).arg(count);
+    case EditStep::Outcome::Done:
+        break;
+    }
+    return {};
+}
+
+}  // namespace EditMessages

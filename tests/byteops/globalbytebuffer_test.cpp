@@ -1,0 +1,47 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTest>
+
+#include "byteops/byterunformat.h"
+#include "byteops/globalbytebuffer.h"
+
+class GlobalByteBufferTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void putReplacesTheClipboardWithThePrivateEntry()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("text from elsewhere"));
+        GlobalByteBuffer::put(ByteBuffer{0x7F});
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(data->formats(), QStringList{ByteRunFormat::mimeType()});
+        QCOMPARE(data->data(ByteRunFormat::mimeType()), QByteArray("\x01\x00\x7F", 3));
+    }
+
+    void getLeavesTheBytesForTheNextPaste()
+    {
+        ByteBuffer bytes(0x10000);
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = std::uint8_t(i % 251);
+        GlobalByteBuffer::put(bytes);
+        QVERIFY(GlobalByteBuffer::get() == bytes);
+        QVERIFY(GlobalByteBuffer::get() == bytes);
+    }
+
+    void anythingElseOnTheClipboardGivesNoBytes()
+    {
+        GlobalByteBuffer::put(ByteBuffer{1, 2, 3});
+        QGuiApplication::clipboard()->setText(QStringLiteral("41 42"));
+        QVERIFY(GlobalByteBuffer::get().empty());
+        auto* broken = new QMimeData;
+        broken->setData(ByteRunFormat::mimeType(), QByteArray("\x09\x00\x01", 3));
+        QGuiApplication::clipboard()->setMimeData(broken);
+        QVERIFY(GlobalByteBuffer::get().empty());
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(GlobalByteBuffer::get().empty());
+    }
+};
+
+QTEST_MAIN(GlobalByteBufferTest)
+#include "globalbytebuffer_test.moc"
