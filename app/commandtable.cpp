@@ -76,6 +76,7 @@ constexpr CommandPrompt kPrompts[] = {
     {CommandId::EditRepeat, "Repeat the last action\nRepeat"},
     {CommandId::EditSelectAll, "Select the entire document\nSelect All"},
     {CommandId::EditUndo, "Undo the last action\nUndo"},
+    {CommandId::EditRedo, "Redo the previously undone action\nRedo"},
     {CommandId::WindowNew, "Open another window for the active document\nNew Window"},
     {CommandId::WindowArrange, "Arrange icons at the bottom of the window\nArrange Icons"},
     {CommandId::WindowCascade, "Arrange windows so they overlap\nCascade Windows"},

@@ -72,7 +72,8 @@ MenuDefinition editMenu()
              cmd(Id::ReverseSeq, "&Reverse Seq...\tCtrl+R"), bar(), cmd(Id::CutBytes, "Cu&t Bytes...\tCtrl+X"),
              cmd(Id::CopyBytes, "&Copy Bytes...\tCtrl+C"), cmd(Id::PasteBytes, "&Paste Bytes...\tCtrl+V"),
              cmd(Id::DeleteBytes, "&Delete Bytes...\tDel"), bar(), cmd(Id::InsertBytes, "&Insert Bytes...\tIns"), bar(),
-             cmd(Id::SelectBytes, "&Select Bytes...\tCtrl+B"), cmd(Id::GoTo, "&Go To...\tCtrl+G")}};
+             cmd(Id::SelectBytes, "&Select Bytes...\tCtrl+B"), cmd(Id::GoTo, "&Go To...\tCtrl+G"), bar(),
+             cmd(Id::EditUndo, "&Undo\tCtrl+Z"), cmd(Id::EditRedo, "&Redo\tCtrl+Y")}};
 }
 
 MenuDefinition operationsMenu(WindowState state)
@@ -203,10 +204,12 @@ const std::vector<AcceleratorBinding>& acceleratorTable()
         {QStringLiteral("Shift+F6"), Id::PrevPane},
         {QStringLiteral("F1"), Id::Help},
         {QStringLiteral("Shift+F1"), Id::ContextHelp},
-        // Standard editing bindings the table has always carried; no window acts on them.
-        {QStringLiteral("Ctrl+A"), Id::EditSelectAll},
         {QStringLiteral("Ctrl+Z"), Id::EditUndo},
         {QStringLiteral("Alt+Backspace"), Id::EditUndo},
+        {QStringLiteral("Ctrl+Y"), Id::EditRedo},
+        {QStringLiteral("Ctrl+Shift+Z"), Id::EditRedo},
+        // Standard editing bindings the table has always carried; no window acts on them.
+        {QStringLiteral("Ctrl+A"), Id::EditSelectAll},
         {QStringLiteral("F3"), Id::EditRepeat},
     };
     return table;

@@ -61,6 +61,7 @@ bool CVellmarDoc::onNewDocument()
         m_bytes.assign(ByteBuffer(kNewDocumentSize, 0));
     }
     m_endPosition = EndPosition::of(m_bytes.size());
+    m_history.clear();
     setBytesChanged(1);
     return true;
 }
@@ -92,6 +93,8 @@ bool CVellmarDoc::onOpenDocument(const QString& path)
         break;
     }
     m_bytes.assign(std::move(loaded));
+    m_history.clear();
+    m_history.markSaved();
     m_endPosition = EndPosition::of(m_bytes.size());
     setBytesChanged(0);
     return true;
@@ -107,6 +110,7 @@ bool CVellmarDoc::onSaveDocument(const QString& path)
         return false;
     }
     m_endPosition = EndPosition::of(m_bytes.size());
+    m_history.markSaved();
     setBytesChanged(0);
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
+#include "byteops/edithistory.h"
 #include "marking/markstate.h"
 #include "docview/document.h"
 #include "serial/portconnection.h"
@@ -39,6 +40,7 @@ public:
     /// True while a mark command is in progress (the byte-changing commands wait for it).
     bool isMarkInProgress() const { return !m_markState.isIdle(); }
     MarkState& markState() { return m_markState; }
+    EditHistory& history() { return m_history; }
     bool isSending() const { return m_sending != 0; }
     /// Guards the port handle between a transfer's worker and the user-interface thread.
     std::mutex& lock() { return m_lock; }
@@ -61,6 +63,7 @@ private:
     int& m_importFlag;
     std::thread m_sendWorker;
     ByteModel m_bytes;
+    EditHistory m_history{m_bytes};
     EndPosition m_endPosition;
     int m_bytesChanged = 0;
     std::mutex m_lock;

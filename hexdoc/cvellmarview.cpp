@@ -46,12 +46,19 @@ void CVellmarView::syncModifiedFlag()
     m_doc->syncModifiedFlag();
 }
 
-void CVellmarView::storeTypedByte(ByteOffset offset, std::uint8_t value)
+EditHistory& CVellmarView::history()
 {
-    if (m_doc->bytes().byteAt(offset) == value)
-        return;
-    m_doc->setBytesChanged(1);
-    m_doc->bytes().setBytes(offset, std::span(&value, 1));
+    return m_doc->history();
+}
+
+void CVellmarView::setBytesChanged(bool changed)
+{
+    m_doc->setBytesChanged(changed ? 1 : 0);
+}
+
+bool CVellmarView::canChangeBytes() const
+{
+    return !m_doc->isMarkInProgress() && !m_doc->isSending();
 }
 
 void CVellmarView::addEnablingRules()
@@ -59,6 +66,6 @@ void CVellmarView::addEnablingRules()
     for (CommandId id : kIdleMarkCommands)
         commands().enableWhen(id, [this] { return !m_doc->isMarkInProgress(); });
     for (CommandId id : kIdleMarkAndSendCommands)
-        commands().enableWhen(id, [this] { return !m_doc->isMarkInProgress() && !m_doc->isSending(); });
+        commands().enableWhen(id, [this] { return canChangeBytes(); });
     commands().enableWhen(CommandId::StopSend, [this] { return m_doc->isSending(); });
 }

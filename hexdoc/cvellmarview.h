@@ -16,7 +16,9 @@ public:
     EndPosition& endPosition() override;
     MarkState& markState() override;
     void syncModifiedFlag() override;
-    void storeTypedByte(ByteOffset offset, std::uint8_t value) override;
+    EditHistory& history() override;
+    void setBytesChanged(bool changed) override;
+    bool canChangeBytes() const override;
 
 private:
     void addEnablingRules();

@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "byteops/addressrangedialog.h"
+#include "byteops/byteedits.h"
+#include "byteops/edithistory.h"
 #include "byteops/fieldtext.h"
 #include "byteops/gotodialog.h"
 #include "hexdoc/caretsteps.h"
@@ -257,6 +259,24 @@ void HexView::selectBytes()
         return;
     WaitCursor wait;
     selectByteCells(std::min(dialog.start(), dialog.end()), std::max(dialog.start(), dialog.end()));
+}
+
+void HexView::storeTypedByte(ByteOffset offset, std::uint8_t value)
+{
+    if (m_model.byteAt(offset) == value)
+        return;
+    setBytesChanged(true);
+    ByteEdits::setByte(history(), offset, value);
+}
+
+void HexView::selectEditRange(EditRange range)
+{
+    const TextPos first = m_layout.HexPositionOfOffset(range.offset).first;
+    if (range.count == 0)
+        setSelection(first, first);
+    else
+        selectByteCells(range.offset, range.offset + range.count - 1);
+    scrollCaretIntoView();
 }
 
 void HexView::selectByteCells(ByteOffset first, ByteOffset last)

@@ -4,6 +4,8 @@
 #include <QPointer>
 
 #include "bytemodel/bytemodel.h"
+#include "byteops/editrange.h"
+#include "hexdoc/byteeditcommands.h"
 #include "hexdoc/bytemarklayer.h"
 #include "hexdoc/bytemarks.h"
 #include "hexdoc/hexlayout.h"
@@ -14,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class EditHistory;
 class HexListingText;
 
 /// The behaviour every hex view shares: the listing of a byte buffer in a
@@ -38,9 +41,18 @@ public:
     virtual MarkState& markState() = 0;
     /// Sets the framework's modified flag back to the bytes-changed flag.
     virtual void syncModifiedFlag() = 0;
-    /// Stores a typed byte: sets the bytes-changed flag when the value differs,
-    /// and shows the byte anew in the document's other views.
-    virtual void storeTypedByte(ByteOffset offset, std::uint8_t value) = 0;
+    /// The undo history of the view's bytes.
+    virtual EditHistory& history() = 0;
+    /// Sets the bytes-changed flag (and the framework's modified flag with it).
+    virtual void setBytesChanged(bool changed) = 0;
+    /// False while something forbids changing the bytes (a mark, a transfer).
+    virtual bool canChangeBytes() const = 0;
+    /// Stores a typed byte through the history; a byte typed over with its
+    /// own value changes nothing.
+    void storeTypedByte(ByteOffset offset, std::uint8_t value);
+    /// Selects the digits of the bytes of range, or puts the caret on the
+    /// first digit of its byte when it is empty.
+    void selectEditRange(EditRange range);
 
     void RenderListing();
     void UnderlineHeader();
@@ -105,5 +117,6 @@ private:
     std::shared_ptr<ByteMarks> m_marks = std::make_shared<ByteMarks>();
     ByteMarkLayer m_markLayer{m_layout, *m_marks};
     MarkEngine m_markEngine{*this};
+    ByteEditCommands m_editCommands{*this};
     QPointer<QWidget> m_findWindow;
 };

@@ -68,6 +68,7 @@ enum class CommandId : int {
     EditRepeat = 57640,
     EditSelectAll = 57642,
     EditUndo = 57643,
+    EditRedo = 57644,
     WindowNew = 57648,
     WindowArrange = 57649,
     WindowCascade = 57650,
