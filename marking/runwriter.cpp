@@ -1,7 +1,0 @@
-#include "marking/runwriter.h"
-
-RunWriter::RunWriter(const MarkSink& sink, const std::atomic<int>& marking)
-    : m_sink(sink)
-    , m_marking(marking)
-{
-}
