@@ -81,11 +81,11 @@ void CMarkPatternsDlg::addPatternFields(QFormLayout* form, const PatternTexts& t
     DecimalField* count = addDecimalField(form, FieldId::PatternCount, QString(), 8);
     count->setText(texts.count);
     form->removeWidget(count);
-    auto* bytesUnit = new QLabel(QStringLiteral("(Bytes)"), this);
-    bytesUnit->setObjectName(MarkControlId::objectName(MarkControlId::BytesUnitLabel));
+    m_bytesUnit = new QLabel(QStringLiteral("(Bytes)"), this);
+    m_bytesUnit->setObjectName(MarkControlId::objectName(MarkControlId::BytesUnitLabel));
     m_countRow = new QHBoxLayout;
     m_countRow->addWidget(count);
-    m_countRow->addWidget(bytesUnit);
+    m_countRow->addWidget(m_bytesUnit);
     form->setLayout(form->rowCount() - 1, QFormLayout::FieldRole, m_countRow);
     addHexField(form, FieldId::PatternTail, QStringLiteral("Tail Value (Hex):"), 8)->setText(texts.tail);
 }
@@ -108,7 +108,11 @@ void CMarkPatternsDlg::showType(PatternType type)
 {
     const TypeView& view = viewOf(type);
     fieldLabel(FieldId::PatternCount)->setText(QLatin1String(view.countLabel));
-    m_patternForm->setRowVisible(m_countRow, view.countLabel != nullptr);
+    // A row holding a layout hides only its label: its widgets are hidden here.
+    const bool showsCount = view.countLabel != nullptr;
+    m_patternForm->setRowVisible(m_countRow, showsCount);
+    field(FieldId::PatternCount)->setVisible(showsCount);
+    m_bytesUnit->setVisible(showsCount);
     m_patternForm->setRowVisible(field(FieldId::PatternTail), view.showsTail);
     m_secondColorLabel->setText(QLatin1String(view.secondColorLabel));
     m_patternForm->setRowVisible(m_byteFollowing, view.showsByteFollowing);

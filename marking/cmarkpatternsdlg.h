@@ -38,7 +38,8 @@ private:
     MarkPatternsSettings m_remembered;
     QButtonGroup* m_types = nullptr;
     QFormLayout* m_patternForm = nullptr;
-    QHBoxLayout* m_countRow = nullptr;
+    QHBoxLayout* m_countRow = nullptr;  // the count field and "(Bytes)"
+    QLabel* m_bytesUnit = nullptr;
     QLabel* m_byteFollowing = nullptr;
     std::array<CColorComboBox*, 3> m_colors{};
     QLabel* m_secondColorLabel = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 
@@ -7,11 +8,15 @@
 
 /// Hands a scan's runs to its sink in the order they apply. A run that touches
 /// the one held back and has its colour is joined to it, so the sink is called
-/// per run, not per byte or unit. The stop flag is read before every call of
+/// per run, not per byte or unit. Inline: the scans call it per byte or unit. The stop flag is read before every call of
 /// the sink; once it reads 0 nothing more is handed on.
 class RunWriter {
 public:
-    RunWriter(const MarkSink& sink, const std::atomic<int>& marking);
+    RunWriter(const MarkSink& sink, const std::atomic<int>& marking)
+        : m_sink(sink)
+        , m_marking(marking)
+    {
+    }
 
     /// Colours first to last (first <= last); false once a stop was seen.
     bool paint(ByteOffset first, ByteOffset last, Rgb color)
@@ -25,10 +30,26 @@ public:
     }
 
     /// Hands on the run held back; false when a stop came first.
-    bool finish();
+    bool finish()
+    {
+        if (m_stopped || m_marking.load(std::memory_order_relaxed) == 0) {
+            m_stopped = true;
+            return false;
+        }
+        if (m_held)
+            m_sink(*m_held);
+        m_held.reset();
+        return true;
+    }
 
 private:
-    bool handOn(const MarkRun& next);
+    bool handOn(const MarkRun& next)
+    {
+        if (!finish())
+            return false;
+        m_held = next;
+        return true;
+    }
 
     const MarkSink& m_sink;
     const std::atomic<int>& m_marking;
