@@ -16,6 +16,7 @@
 #include "app/actionfactory.h"
 #include "app/childframebase.h"
 #include "app/cvellmarapp.h"
+#include "app/x11lockkeysource.h"
 #include "docview/doctemplate.h"
 #include "docview/document.h"
 #include "settings/recentfilelist.h"
@@ -29,12 +30,23 @@ namespace {
 struct LockIndicator {
     Qt::Key key;
     const char* text;
+    const char* keyName;
+    bool LockKeySource::State::*on;
 };
 constexpr LockIndicator kLockIndicators[] = {
-    {Qt::Key_CapsLock, "CAP"},
-    {Qt::Key_NumLock, "NUM"},
-    {Qt::Key_ScrollLock, "SCRL"},
+    {Qt::Key_CapsLock, "CAP", "Caps Lock", &LockKeySource::State::capsLock},
+    {Qt::Key_NumLock, "NUM", "Num Lock", &LockKeySource::State::numLock},
+    {Qt::Key_ScrollLock, "SCRL", "Scroll Lock", &LockKeySource::State::scrollLock},
 };
+
+bool isLockKeyEvent(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return std::any_of(std::begin(kLockIndicators), std::end(kLockIndicators),
+                       [key](const LockIndicator& indicator) { return indicator.key == key; });
+}
 
 // Where the utility windows open: a third, and half, of the screen's width and height.
 constexpr int kAsciiTableScreenDivisor = 3;
@@ -78,6 +90,12 @@ CMainFrame::CMainFrame(CVellmarApp& app)
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::onActiveChildChanged);
     buildToolBars();
     buildStatusBar();
+    setLockKeySource(std::make_unique<X11LockKeySource>());
+    // A lock key pressed while another program had the keyboard shows when the program comes back.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            refreshLockIndicators();
+    });
     buildAccelerators();
     addCommands();
     buildMenus(WindowState::NoDocument);
@@ -118,9 +136,16 @@ void CMainFrame::buildToolBars()
             if (button.separator)
                 bar->addSeparator();
             else
-                bar->addAction(commandAction(button.id, QString(), bar));
+                addNamedButton(bar, commandAction(button.id, QString(), bar));
         }
     }
+}
+
+void CMainFrame::addNamedButton(QToolBar* bar, QAction* action)
+{
+    // An icon button has no text of its own: a screen reader reads its tooltip as its name.
+    bar->addAction(action);
+    bar->widgetForAction(action)->setAccessibleName(action->toolTip());
 }
 
 void CMainFrame::buildStatusBar()
@@ -368,24 +393,28 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     // document framework does; no timer polls.
     if (isUserInput(event->type()))
         requestCommandUpdate();
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        // A key the focus widget ignores travels on to its parents: count it once.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && key->timestamp() != m_lastKeyTimestamp) {
-            m_lastKeyTimestamp = key->timestamp();
-            trackLockKey(key->key());
-        }
-    }
+    // A key reaches its window once, then every widget it travels through: ask the keyboard once.
+    if (watched->isWindowType() && isLockKeyEvent(event))
+        refreshLockIndicators();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void CMainFrame::trackLockKey(int key)
+void CMainFrame::setLockKeySource(std::unique_ptr<LockKeySource> source)
 {
+    m_lockKeys = std::move(source);
+    refreshLockIndicators();
+}
+
+void CMainFrame::refreshLockIndicators()
+{
+    const std::optional<LockKeySource::State> state = m_lockKeys->state();
     for (int i = 0; i < 3; ++i) {
-        if (kLockIndicators[i].key != key)
-            continue;
-        m_lockOn[i] = !m_lockOn[i];
-        m_lockIndicators[i]->setText(m_lockOn[i] ? QString::fromLatin1(kLockIndicators[i].text) : QString());
+        const LockIndicator& indicator = kLockIndicators[i];
+        const bool on = state && (*state).*indicator.on;
+        m_lockIndicators[i]->setText(on ? QString::fromLatin1(indicator.text) : QString());
+        const char* said = !state ? "state unknown" : on ? "on" : "off";
+        m_lockIndicators[i]->setAccessibleDescription(QStringLiteral("%1 %2").arg(
+            QString::fromLatin1(indicator.keyName), QString::fromLatin1(said)));
     }
 }
 
