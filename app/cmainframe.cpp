@@ -48,6 +48,8 @@ bool isLockKeyEvent(const QEvent* event)
                        [key](const LockIndicator& indicator) { return indicator.key == key; });
 }
 
+const QString kTitle = QStringLiteral("Vellmar");
+
 // Where the utility windows open: a third, and half, of the screen's width and height.
 constexpr int kAsciiTableScreenDivisor = 3;
 constexpr int kNotationConvertScreenDivisor = 2;
@@ -80,9 +82,9 @@ CMainFrame::CMainFrame(CVellmarApp& app)
     , m_notationConvert(new UtilityWindowSlot([](QWidget* owner) { return new NotationConvertWindow(owner); },
                                               kNotationConvertScreenDivisor, this))
 {
-    setWindowTitle(QStringLiteral("Vellmar"));
+    setWindowTitle(kTitle);
     setObjectName(QStringLiteral("MainFrame"));
-    setAccessibleName(QStringLiteral("Vellmar"));
+    setAccessibleName(kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/vellmar.svg")));
     setAcceptDrops(true);
     m_mdiArea->setAccessibleName(QStringLiteral("Document windows"));
@@ -219,7 +221,7 @@ void CMainFrame::fillRecentFiles(QMenu* menu)
         return;
     }
     for (int i = 0; i < files.size(); ++i) {
-        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files.at(i)));
+        const QString text = numberedMenuText(i + 1, QDir::toNativeSeparators(files.at(i)));
         menu->addAction(commandAction(kRecentFileIds[i], text, menu));
     }
 }
@@ -235,7 +237,7 @@ void CMainFrame::fillWindowList(QMenu* menu)
     m_windowListActions.push_back(menu->addSeparator());
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* window = windows.at(i);
-        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()));
+        QAction* action = menu->addAction(numberedMenuText(i + 1, window->windowTitle()));
         action->setCheckable(true);
         action->setChecked(window == m_mdiArea->activeSubWindow());
         connect(action, &QAction::triggered, this, [this, window] { m_mdiArea->setActiveSubWindow(window); });
@@ -292,6 +294,8 @@ void CMainFrame::arrangeIcons()
 
 void CMainFrame::addChildFrame(ChildFrameBase* frame)
 {
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::requestTitleUpdate);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::requestTitleUpdate);
     m_mdiArea->addSubWindow(frame);
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
@@ -325,6 +329,7 @@ void CMainFrame::onActiveChildChanged()
         },
         Qt::QueuedConnection);
     notifyViewActivation();
+    requestTitleUpdate();
     if (View* view = activeView()) {
         Document* doc = view->document();
         connect(doc, &Document::commandStateChanged, this, &CMainFrame::requestCommandUpdate, Qt::UniqueConnection);
@@ -343,6 +348,21 @@ void CMainFrame::notifyViewActivation()
     m_activeViewWidget = widget;
     if (view)
         view->onActivateView(true);
+}
+
+void CMainFrame::requestTitleUpdate()
+{
+    // After the child window's own handling of the change, which retitles a
+    // maximized child's main window in its own way.
+    QMetaObject::invokeMethod(this, &CMainFrame::updateTitle, Qt::QueuedConnection);
+}
+
+void CMainFrame::updateTitle()
+{
+    // The active document's window is named whether it is maximized or not.
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    const QString name = active ? active->windowTitle() : QString();
+    setWindowTitle(name.isEmpty() ? kTitle : QStringLiteral("%1 - [%2]").arg(kTitle, name));
 }
 
 CommandRouter::Chain CMainFrame::commandChain() const

@@ -71,6 +71,7 @@ private:
     bool toolBarsVisible() const;
     void onActiveChildChanged();
     void notifyViewActivation();
+    void requestTitleUpdate();
     void updateTitle();
 
     CVellmarApp& m_app;

@@ -129,7 +129,7 @@ void CVellmarApp::fileOpen()
 {
     Prompter::FileRequest request;
     request.title = QStringLiteral("Open");
-    request.filter = QStringLiteral("All Files (*)");
+    request.filter = QStringLiteral("All Files (*.*)");
     const QString path = Prompter::instance().openFileName(dialogParent(), request);
     if (!path.isEmpty())
         openDocumentFile(path);
