@@ -1,5 +1,6 @@
 #include "app/cmainframe.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -140,6 +141,9 @@ void CMainFrame::buildToolBars()
             else
                 addNamedButton(bar, commandAction(button.id, QString(), bar));
         }
+        // The button that shows the buttons a narrow window leaves no room for.
+        if (auto* more = bar->findChild<QAbstractButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(QStringLiteral("More buttons"));
     }
 }
 
