@@ -115,7 +115,10 @@ CMainFrame::~CMainFrame()
     for (QAction* action : m_actions)
         disconnect(action, nullptr, this, nullptr);
     // Windows close while this frame is still whole: their views leave their documents first.
+    // Closed windows still waiting for deletion go with this frame's children: they tell it nothing.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : m_mdiArea->findChildren<QMdiSubWindow*>())
+        disconnect(window, nullptr, this, nullptr);
     qDeleteAll(m_mdiArea->subWindowList());
 }
 
