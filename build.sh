@@ -9,7 +9,7 @@ mode=${1:-run}
 shift || true
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-urw-base35 poppler-utils xxd)
+          libbenchmark-dev fonts-urw-base35 poppler-utils xxd libx11-dev desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -44,3 +44,8 @@ QIcon commandIcon(CommandId id)
     const QString name = commandIconName(id);
     return name.isEmpty() ? QIcon() : QIcon(name);
 }
+
+QString numberedMenuText(int number, const QString& name)
+{
+    return QStringLiteral("&%1 %2").arg(number).arg(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+}

@@ -16,3 +16,7 @@ QAction* makeCommandAction(CommandId id, const QString& text, QObject* parent);
 
 /// The command's toolbar icon, or a null icon when it has none.
 QIcon commandIcon(CommandId id);
+
+/// The text of a numbered menu item that names a file or window, "&2 name":
+/// an "&" in the name shows as itself, not as a mnemonic.
+QString numberedMenuText(int number, const QString& name);

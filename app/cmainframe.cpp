@@ -1,5 +1,6 @@
 #include "app/cmainframe.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include "app/actionfactory.h"
 #include "app/childframebase.h"
 #include "app/cvellmarapp.h"
+#include "app/x11lockkeysource.h"
 #include "docview/doctemplate.h"
 #include "docview/document.h"
 #include "settings/recentfilelist.h"
@@ -29,12 +31,25 @@ namespace {
 struct LockIndicator {
     Qt::Key key;
     const char* text;
+    const char* keyName;
+    bool LockKeySource::State::*on;
 };
 constexpr LockIndicator kLockIndicators[] = {
-    {Qt::Key_CapsLock, "CAP"},
-    {Qt::Key_NumLock, "NUM"},
-    {Qt::Key_ScrollLock, "SCRL"},
+    {Qt::Key_CapsLock, "CAP", "Caps Lock", &LockKeySource::State::capsLock},
+    {Qt::Key_NumLock, "NUM", "Num Lock", &LockKeySource::State::numLock},
+    {Qt::Key_ScrollLock, "SCRL", "Scroll Lock", &LockKeySource::State::scrollLock},
 };
+
+bool isLockKeyEvent(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return std::any_of(std::begin(kLockIndicators), std::end(kLockIndicators),
+                       [key](const LockIndicator& indicator) { return indicator.key == key; });
+}
+
+const QString kTitle = QStringLiteral("Vellmar");
 
 // Where the utility windows open: a third, and half, of the screen's width and height.
 constexpr int kAsciiTableScreenDivisor = 3;
@@ -68,9 +83,9 @@ CMainFrame::CMainFrame(CVellmarApp& app)
     , m_notationConvert(new UtilityWindowSlot([](QWidget* owner) { return new NotationConvertWindow(owner); },
                                               kNotationConvertScreenDivisor, this))
 {
-    setWindowTitle(QStringLiteral("Vellmar"));
+    setWindowTitle(kTitle);
     setObjectName(QStringLiteral("MainFrame"));
-    setAccessibleName(QStringLiteral("Vellmar"));
+    setAccessibleName(kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/vellmar.svg")));
     setAcceptDrops(true);
     m_mdiArea->setAccessibleName(QStringLiteral("Document windows"));
@@ -78,6 +93,12 @@ CMainFrame::CMainFrame(CVellmarApp& app)
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::onActiveChildChanged);
     buildToolBars();
     buildStatusBar();
+    setLockKeySource(std::make_unique<X11LockKeySource>());
+    // A lock key pressed while another program had the keyboard shows when the program comes back.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            refreshLockIndicators();
+    });
     buildAccelerators();
     addCommands();
     buildMenus(WindowState::NoDocument);
@@ -94,7 +115,10 @@ CMainFrame::~CMainFrame()
     for (QAction* action : m_actions)
         disconnect(action, nullptr, this, nullptr);
     // Windows close while this frame is still whole: their views leave their documents first.
+    // Closed windows still waiting for deletion go with this frame's children: they tell it nothing.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : m_mdiArea->findChildren<QMdiSubWindow*>())
+        disconnect(window, nullptr, this, nullptr);
     qDeleteAll(m_mdiArea->subWindowList());
 }
 
@@ -118,9 +142,19 @@ void CMainFrame::buildToolBars()
             if (button.separator)
                 bar->addSeparator();
             else
-                bar->addAction(commandAction(button.id, QString(), bar));
+                addNamedButton(bar, commandAction(button.id, QString(), bar));
         }
+        // The button that shows the buttons a narrow window leaves no room for.
+        if (auto* more = bar->findChild<QAbstractButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(QStringLiteral("More buttons"));
     }
+}
+
+void CMainFrame::addNamedButton(QToolBar* bar, QAction* action)
+{
+    // An icon button has no text of its own: a screen reader reads its tooltip as its name.
+    bar->addAction(action);
+    bar->widgetForAction(action)->setAccessibleName(action->toolTip());
 }
 
 void CMainFrame::buildStatusBar()
@@ -194,7 +228,7 @@ void CMainFrame::fillRecentFiles(QMenu* menu)
         return;
     }
     for (int i = 0; i < files.size(); ++i) {
-        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files.at(i)));
+        const QString text = numberedMenuText(i + 1, QDir::toNativeSeparators(files.at(i)));
         menu->addAction(commandAction(kRecentFileIds[i], text, menu));
     }
 }
@@ -210,7 +244,7 @@ void CMainFrame::fillWindowList(QMenu* menu)
     m_windowListActions.push_back(menu->addSeparator());
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* window = windows.at(i);
-        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()));
+        QAction* action = menu->addAction(numberedMenuText(i + 1, window->windowTitle()));
         action->setCheckable(true);
         action->setChecked(window == m_mdiArea->activeSubWindow());
         connect(action, &QAction::triggered, this, [this, window] { m_mdiArea->setActiveSubWindow(window); });
@@ -267,6 +301,8 @@ void CMainFrame::arrangeIcons()
 
 void CMainFrame::addChildFrame(ChildFrameBase* frame)
 {
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::requestTitleUpdate);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::requestTitleUpdate);
     m_mdiArea->addSubWindow(frame);
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
@@ -300,6 +336,7 @@ void CMainFrame::onActiveChildChanged()
         },
         Qt::QueuedConnection);
     notifyViewActivation();
+    requestTitleUpdate();
     if (View* view = activeView()) {
         Document* doc = view->document();
         connect(doc, &Document::commandStateChanged, this, &CMainFrame::requestCommandUpdate, Qt::UniqueConnection);
@@ -318,6 +355,21 @@ void CMainFrame::notifyViewActivation()
     m_activeViewWidget = widget;
     if (view)
         view->onActivateView(true);
+}
+
+void CMainFrame::requestTitleUpdate()
+{
+    // After the child window's own handling of the change, which retitles a
+    // maximized child's main window in its own way.
+    QMetaObject::invokeMethod(this, &CMainFrame::updateTitle, Qt::QueuedConnection);
+}
+
+void CMainFrame::updateTitle()
+{
+    // The active document's window is named whether it is maximized or not.
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    const QString name = active ? active->windowTitle() : QString();
+    setWindowTitle(name.isEmpty() ? kTitle : QStringLiteral("%1 - [%2]").arg(kTitle, name));
 }
 
 CommandRouter::Chain CMainFrame::commandChain() const
@@ -368,24 +420,28 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     // document framework does; no timer polls.
     if (isUserInput(event->type()))
         requestCommandUpdate();
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        // A key the focus widget ignores travels on to its parents: count it once.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && key->timestamp() != m_lastKeyTimestamp) {
-            m_lastKeyTimestamp = key->timestamp();
-            trackLockKey(key->key());
-        }
-    }
+    // A key reaches its window once, then every widget it travels through: ask the keyboard once.
+    if (watched->isWindowType() && isLockKeyEvent(event))
+        refreshLockIndicators();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void CMainFrame::trackLockKey(int key)
+void CMainFrame::setLockKeySource(std::unique_ptr<LockKeySource> source)
 {
+    m_lockKeys = std::move(source);
+    refreshLockIndicators();
+}
+
+void CMainFrame::refreshLockIndicators()
+{
+    const std::optional<LockKeySource::State> state = m_lockKeys->state();
     for (int i = 0; i < 3; ++i) {
-        if (kLockIndicators[i].key != key)
-            continue;
-        m_lockOn[i] = !m_lockOn[i];
-        m_lockIndicators[i]->setText(m_lockOn[i] ? QString::fromLatin1(kLockIndicators[i].text) : QString());
+        const LockIndicator& indicator = kLockIndicators[i];
+        const bool on = state && (*state).*indicator.on;
+        m_lockIndicators[i]->setText(on ? QString::fromLatin1(indicator.text) : QString());
+        const char* said = !state ? "state unknown" : on ? "on" : "off";
+        m_lockIndicators[i]->setAccessibleDescription(QStringLiteral("%1 %2").arg(
+            QString::fromLatin1(indicator.keyName), QString::fromLatin1(said)));
     }
 }
 

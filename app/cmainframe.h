@@ -3,8 +3,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
 #include <vector>
 
+#include "app/lockkeysource.h"
 #include "app/menudefinitions.h"
 #include "docview/commandrouter.h"
 
@@ -13,6 +15,7 @@ class ChildFrameBase;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QToolBar;
 class UtilityWindowSlot;
 class View;
 
@@ -40,6 +43,11 @@ public:
     /// Runs updateCommandUI() once the current event is handled.
     void requestCommandUpdate();
 
+    /// Replaces where the lock indicators learn the keyboard's state, and shows it.
+    void setLockKeySource(std::unique_ptr<LockKeySource> source);
+    /// Shows CAP, NUM and SCRL as the keyboard has them, all blank when that is unknown.
+    void refreshLockIndicators();
+
     /// The status bar's idle text.
     static QString idleMessage() { return QStringLiteral("For Help, press F1"); }
 
@@ -52,6 +60,7 @@ protected:
 private:
     QAction* commandAction(CommandId id, const QString& text, QObject* parent);
     void buildToolBars();
+    static void addNamedButton(QToolBar* bar, QAction* action);
     void buildStatusBar();
     void buildAccelerators();
     void buildMenus(WindowState state);
@@ -62,12 +71,13 @@ private:
     bool toolBarsVisible() const;
     void onActiveChildChanged();
     void notifyViewActivation();
-    void trackLockKey(int key);
+    void requestTitleUpdate();
+    void updateTitle();
 
     CVellmarApp& m_app;
     QMdiArea* m_mdiArea;
     QLabel* m_lockIndicators[3] = {};
-    bool m_lockOn[3] = {};
+    std::unique_ptr<LockKeySource> m_lockKeys;
     std::vector<QAction*> m_actions;  // every action that stands for a command
     std::vector<QAction*> m_menuActions;
     QMenu* m_windowMenu = nullptr;
@@ -75,7 +85,6 @@ private:
     WindowState m_menuState = WindowState::NoDocument;
     bool m_updatePending = false;
     QPointer<QWidget> m_activeViewWidget;  // the view last told it is active
-    quint64 m_lastKeyTimestamp = 0;
     UtilityWindowSlot* m_asciiTable;
     UtilityWindowSlot* m_notationConvert;
 };

@@ -60,7 +60,12 @@ bool CVellmarApp::initInstance(const QStringList& arguments)
     RecentFileList::instance().load();
     registerDocTemplates();
     m_mainFrame = std::make_unique<CMainFrame>(*this);
-    if (!arguments.isEmpty() && !openDocumentFile(arguments.constFirst()))
+    // Each file that fails says so and the others still open; start-up fails
+    // only when none of the named files opened.
+    int opened = 0;
+    for (const QString& path : arguments)
+        opened += openDocumentFile(path) ? 1 : 0;
+    if (!arguments.isEmpty() && opened == 0)
         return false;
     m_mainFrame->showMaximized();
     return true;
@@ -124,7 +129,7 @@ void CVellmarApp::fileOpen()
 {
     Prompter::FileRequest request;
     request.title = QStringLiteral("Open");
-    request.filter = QStringLiteral("All Files (*)");
+    request.filter = QStringLiteral("All Files (*.*)");
     const QString path = Prompter::instance().openFileName(dialogParent(), request);
     if (!path.isEmpty())
         openDocumentFile(path);

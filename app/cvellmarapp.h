@@ -27,8 +27,8 @@ public:
     /// Parent for dialogs that have no window of their own to belong to.
     static QWidget* dialogParent();
 
-    /// Start-up: settings, document types, main frame, the file named on the
-    /// command line (arguments without the program name); false ends the program.
+    /// Start-up: settings, document types, main frame, the files named on the
+    /// command line; false ends the program (when none of the files opened).
     bool initInstance(const QStringList& arguments);
 
     CMainFrame* mainFrame() const { return m_mainFrame.get(); }

@@ -1,5 +1,7 @@
 #include "prompt/prompter.h"
 
+#include "prompt/filedialogfilters.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -23,7 +25,7 @@ public:
 
     QString openFileName(QWidget* parent, const FileRequest& request) override
     {
-        QFileDialog dialog(parent, request.title, request.directory, request.filter);
+        QFileDialog dialog(parent, request.title, request.directory);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         return run(dialog, request);
@@ -31,7 +33,7 @@ public:
 
     QString saveFileName(QWidget* parent, const FileRequest& request) override
     {
-        QFileDialog dialog(parent, request.title, request.directory, request.filter);
+        QFileDialog dialog(parent, request.title, request.directory);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
         return run(dialog, request);
@@ -49,6 +51,8 @@ public:
 private:
     static QString run(QFileDialog& dialog, const FileRequest& request)
     {
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setNameFilters(FileDialogFilters::forDialog(request.filter));
         dialog.setDefaultSuffix(request.defaultSuffix);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};

@@ -21,7 +21,7 @@ struct NotationHalf {
     const char* title;
     const char* inputLabel;
     const char* numberLabel;
-    const char* name;  // object and accessible names start with it
+    const char* name;  // object names start with it
     NotationConversion (*convert)(QStringView);
 };
 
@@ -33,9 +33,15 @@ QLineEdit* makeOutput(const QString& name, QWidget* parent)
 {
     auto* output = new QLineEdit(parent);
     output->setObjectName(name);
-    output->setAccessibleName(name);
     output->setReadOnly(true);
     return output;
+}
+
+// A screen reader says the field's label, within its group's title.
+void addLabelledRow(QFormLayout* form, const QString& label, QLineEdit* field)
+{
+    form->addRow(label, field);
+    field->setAccessibleName(QString(label).remove(QLatin1Char(':')));
 }
 
 QGroupBox* makeHalf(const NotationHalf& half, QLineEdit* input, QWidget* window)
@@ -43,15 +49,14 @@ QGroupBox* makeHalf(const NotationHalf& half, QLineEdit* input, QWidget* window)
     const QString name = QString::fromLatin1(half.name);
     auto* box = new QGroupBox(QString::fromLatin1(half.title), window);
     input->setObjectName(name + QStringLiteral("Input"));
-    input->setAccessibleName(name + QStringLiteral(" input"));
     QLineEdit* number = makeOutput(name + QStringLiteral("Number"), box);
     QLineEdit* binary = makeOutput(name + QStringLiteral("Binary"), box);
     binary->setMinimumWidth(binary->fontMetrics().horizontalAdvance(QString(kBinaryColumns, u'0')));
 
     auto* form = new QFormLayout(box);
-    form->addRow(QString::fromLatin1(half.inputLabel), input);
-    form->addRow(QString::fromLatin1(half.numberLabel), number);
-    form->addRow(QStringLiteral("Bin:"), binary);
+    addLabelledRow(form, QString::fromLatin1(half.inputLabel), input);
+    addLabelledRow(form, QString::fromLatin1(half.numberLabel), number);
+    addLabelledRow(form, QStringLiteral("Bin:"), binary);
     const auto convert = half.convert;
     QObject::connect(input, &QLineEdit::textChanged, box, [convert, number, binary](const QString& text) {
         const NotationConversion result = convert(text);

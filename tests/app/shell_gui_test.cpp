@@ -256,7 +256,7 @@ void ShellGuiTest::desktopEntryLaunchesVellmar()
             entry.insert(line.left(eq), line.mid(eq + 1));
     }
     QCOMPARE(entry.value("Name"), QStringLiteral("Vellmar"));
-    QCOMPARE(entry.value("Exec"), QStringLiteral("vellmar %f"));
+    QCOMPARE(entry.value("Exec"), QStringLiteral("vellmar %F"));
     QCOMPARE(entry.value("Icon"), QStringLiteral("vellmar"));
     QCOMPARE(entry.value("Type"), QStringLiteral("Application"));
     QCOMPARE(entry.value("Categories"), QStringLiteral("Development;Utility;"));

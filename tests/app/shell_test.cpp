@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -8,6 +10,7 @@
 #include <QTest>
 
 #include "app/cmainframe.h"
+#include "app/lockkeysource.h"
 #include "settings/settingsstore.h"
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
@@ -38,6 +41,37 @@ const QStringList kCommunications{
 const QStringList kView{"&View", "&Toolbar", "&Status Bar"};
 const QStringList kHelp{"&Help", "&Help Topics", "---", "&About Vellmar...", "---", "ASCII Table...",
                         "Notation Convert..."};
+
+
+/// Lock key states as a test sets them; unknown until set.
+class FedLockKeys final : public LockKeySource {
+public:
+    explicit FedLockKeys(std::optional<State>* state)
+        : m_state(state)
+    {
+    }
+    std::optional<State> state() const override { return *m_state; }
+
+private:
+    std::optional<State>* m_state;
+};
+
+QStringList lockIndicatorTexts(CMainFrame& frame)
+{
+    QStringList texts;
+    for (const QLabel* label : frame.statusBar()->findChildren<QLabel*>())
+        if (QStringList{"CAP", "NUM", "SCRL"}.contains(label->accessibleName()))
+            texts << label->text();
+    return texts;
+}
+
+QStringList menuItems(CMainFrame& frame, const QString& title)
+{
+    for (const QStringList& menu : menuTexts(frame))
+        if (menu.front() == title)
+            return menu;
+    return {};
+}
 
 }  // namespace
 
@@ -278,6 +312,83 @@ private slots:
         QCOMPARE(fx.app().openDocumentFile(file), first);
         QCOMPARE(fx.windowCount(), 2);
         QCOMPARE(fx.activeDoc(), first);
+    }
+    void lockIndicatorsShowTheKeyboardsState()
+    {
+        std::optional<LockKeySource::State> keyboard = LockKeySource::State{true, false, true};
+        AppFixture fx;
+        QCOMPARE(lockIndicatorTexts(fx.frame()), (QStringList{"", "", ""}));  // offscreen: unknown
+        fx.frame().setLockKeySource(std::make_unique<FedLockKeys>(&keyboard));
+        // Caps Lock on at start-up shows as on, not as the opposite.
+        QCOMPARE(lockIndicatorTexts(fx.frame()), (QStringList{"CAP", "", "SCRL"}));
+
+        keyboard = LockKeySource::State{false, true, true};
+        QTest::keyClick(fx.frame().windowHandle(), Qt::Key_NumLock);
+        QCOMPARE(lockIndicatorTexts(fx.frame()), (QStringList{"", "NUM", "SCRL"}));
+        keyboard->scrollLock = false;
+        QTest::keyClick(fx.frame().windowHandle(), Qt::Key_A);  // not a lock key: not asked
+        QCOMPARE(lockIndicatorTexts(fx.frame()), (QStringList{"", "NUM", "SCRL"}));
+        QTest::keyClick(fx.frame().windowHandle(), Qt::Key_ScrollLock);
+        QCOMPARE(lockIndicatorTexts(fx.frame()), (QStringList{"", "NUM", ""}));
+
+        keyboard.reset();
+        QTest::keyClick(fx.frame().windowHandle(), Qt::Key_CapsLock);
+        QCOMPARE(lockIndicatorTexts(fx.frame()), (QStringList{"", "", ""}));
+        const auto* cap = fx.frame().statusBar()->findChild<QLabel*>();
+        QVERIFY(cap->accessibleDescription().endsWith(QStringLiteral("state unknown")));
+    }
+
+    void mainTitleFollowsTheActiveDocumentInEveryWindowState()
+    {
+        AppFixture fx;
+        fx.app().openDocumentFile(fx.writeFile("a.bin", "a"));
+        fx.app().openDocumentFile(fx.writeFile("b.bin", "b"));
+        QCoreApplication::processEvents();
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - [b.bin]"));
+
+        QMdiArea* area = fx.frame().mdiArea();
+        area->activeSubWindow()->showNormal();
+        QCoreApplication::processEvents();
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - [b.bin]"));
+        area->activatePreviousSubWindow();
+        QCoreApplication::processEvents();
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - [a.bin]"));
+        area->activeSubWindow()->showMaximized();
+        QCoreApplication::processEvents();
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - [a.bin]"));
+        area->activeSubWindow()->showMinimized();
+        QCoreApplication::processEvents();
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - [a.bin]"));
+
+        fx.run(CommandId::WindowNew);
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar - [a.bin:2]"));
+        area->closeAllSubWindows();
+        QCoreApplication::processEvents();
+        QCOMPARE(fx.windowCount(), 0);
+        QCOMPARE(fx.frame().windowTitle(), QStringLiteral("Vellmar"));
+    }
+
+    void ampersandInAFileNameShowsAsItself()
+    {
+        AppFixture fx;
+        const QString file = QFileInfo(fx.writeFile("a&b.bin", "x")).absoluteFilePath();
+        QVERIFY(fx.app().openDocumentFile(file));
+        QCoreApplication::processEvents();
+        const QStringList fileMenu = menuItems(fx.frame(), "&File");
+        QVERIFY2(fileMenu.contains("&1 " + QString(file).replace("&", "&&")), qPrintable(fileMenu.join('|')));
+
+        for (QAction* top : fx.frame().menuBar()->actions())
+            if (top->text() == QLatin1String("&Window"))
+                emit top->menu()->aboutToShow();
+        const QStringList windowMenu = menuItems(fx.frame(), "&Window");
+        QCOMPARE(windowMenu.last(), QStringLiteral("&1 a&&b.bin"));
+
+        // The item opens the file of that name, "&" and all.
+        fx.run(CommandId::FileClose);
+        QCOMPARE(fx.windowCount(), 0);
+        fx.run(CommandId::RecentFile1);
+        QCOMPARE(fx.windowCount(), 1);
+        QCOMPARE(fx.activeDoc()->pathName(), file);
     }
 };
 

@@ -12,11 +12,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/childframebase.h"
 #include "app/cmainframe.h"
 #include "byteops/filteredlineedit.h"
 #include "listing/listingcontrol.h"
 #include "support/apptestbase.h"
+#include "support/standinframe.h"
 #include "utilities/asciitabletext.h"
 
 namespace {
@@ -35,21 +35,6 @@ struct WindowKind {
 const WindowKind kAsciiTable{CommandId::AsciiTable, "ASCII Table", "asciiTableWindow", 3};
 const WindowKind kNotationConvert{CommandId::NotationConvert, "Notation Convert", "notationConvertWindow", 2};
 const WindowKind* const kKinds[] = {&kAsciiTable, &kNotationConvert};
-
-/// A document window of a kind whose document is still to come, standing in
-/// for it so the menus of its window state are shown.
-class StandInFrame : public ChildFrameBase {
-public:
-    explicit StandInFrame(WindowState state)
-        : m_state(state)
-    {
-    }
-    WindowState windowState() const override { return m_state; }
-    View* activeView() const override { return nullptr; }
-
-private:
-    WindowState m_state;
-};
 
 /// The open (visible) utility window with that object name, if exactly one is open.
 QDialog* openWindow(CMainFrame& frame, const QString& name)
