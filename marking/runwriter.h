@@ -8,8 +8,9 @@
 
 /// Hands a scan's runs to its sink in the order they apply. A run that touches
 /// the one held back and has its colour is joined to it, so the sink is called
-/// per run, not per byte or unit. Inline: the scans call it per byte or unit. The stop flag is read before every call of
-/// the sink; once it reads 0 nothing more is handed on.
+/// per run, not per byte or unit (inline: the scans call it per byte or
+/// unit). The stop flag is read before every call of the sink; once it reads
+/// 0 nothing more is handed on.
 class RunWriter {
 public:
     RunWriter(const MarkSink& sink, const std::atomic<int>& marking)
@@ -21,7 +22,10 @@ public:
     /// Colours first to last (first <= last); false once a stop was seen.
     bool paint(ByteOffset first, ByteOffset last, Rgb color)
     {
-        if (m_held && color == m_held->color && first <= m_held->last + 1 && last + 1 >= m_held->first) {
+        // A held run stops growing at kLongestHeldRun, so that a long stretch
+        // of one colour still reaches the listing while the scan goes on.
+        if (m_held && color == m_held->color && first <= m_held->last + 1 && last + 1 >= m_held->first
+            && m_held->last - m_held->first < kLongestHeldRun) {
             m_held->first = std::min(m_held->first, first);
             m_held->last = std::max(m_held->last, last);
             return true;
@@ -43,6 +47,8 @@ public:
     }
 
 private:
+    static constexpr qint64 kLongestHeldRun = qint64(1) << 16;
+
     bool handOn(const MarkRun& next)
     {
         if (!finish())

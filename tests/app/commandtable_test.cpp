@@ -26,7 +26,7 @@ TEST(CommandTable, EveryCommandHasOneEntryWithAPromptAndATooltip)
         // Only the recent-file entries, which have no toolbar button, go without a tooltip.
         EXPECT_EQ(toolTipText(entry.id).isEmpty(), isRecentFile(entry.id));
     }
-    EXPECT_EQ(ids.size(), 74u);
+    EXPECT_EQ(ids.size(), 75u);
 }
 
 TEST(CommandTable, EveryMenuToolbarAndAcceleratorCommandHasAnEntry)

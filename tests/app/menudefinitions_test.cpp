@@ -158,7 +158,8 @@ TEST(AcceleratorTable, EachKeyIsBoundOnce)
     std::map<QString, CommandId> commandOfKeys;
     for (const AcceleratorBinding& binding : acceleratorTable())
         EXPECT_TRUE(commandOfKeys.emplace(binding.keys, binding.id).second) << binding.keys.toStdString();
-    EXPECT_EQ(commandOfKeys.size(), 31u);
+    EXPECT_EQ(commandOfKeys.size(), 33u);
+    EXPECT_EQ(commandOfKeys.at("Ctrl+Shift+Z"), CommandId::EditRedo);
     EXPECT_EQ(commandOfKeys.at("Shift+Del"), CommandId::CutBytes);
     EXPECT_EQ(commandOfKeys.at("Ctrl+Ins"), CommandId::CopyBytes);
     EXPECT_EQ(commandOfKeys.at("Alt+Backspace"), CommandId::EditUndo);
