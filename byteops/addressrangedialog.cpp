@@ -18,19 +18,7 @@ AddressRangeDialog::AddressRangeDialog(RangeDialogKind kind, qint64 fileSize, qi
     : RangeDialog(kind, fileSize, parent)
 {
     QFormLayout* form = addForm(groupTitleOf(kind));
-    addHexField(form, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
-    addHexField(form, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+    addBlockFields(form);
     finishLayout();
-    showAddress(FieldId::StartAddress, start);
-    showEndAddress(FieldId::EndAddress, end);
-}
-
-qint64 AddressRangeDialog::start() const
-{
-    return hexValue(FieldId::StartAddress);
-}
-
-qint64 AddressRangeDialog::end() const
-{
-    return hexValue(FieldId::EndAddress);
+    showBlock(start, end);
 }

@@ -10,8 +10,4 @@ class AddressRangeDialog : public RangeDialog {
 public:
     /// start and end are the defaults; -1 shows an empty field.
     AddressRangeDialog(RangeDialogKind kind, qint64 fileSize, qint64 start, qint64 end, QWidget* parent);
-
-    /// The accepted addresses.
-    qint64 start() const;
-    qint64 end() const;
 };

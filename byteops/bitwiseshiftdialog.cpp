@@ -16,21 +16,9 @@ BitwiseShiftDialog::BitwiseShiftDialog(qint64 fileSize, qint64 start, qint64 end
     addDecimalField(addForm(), FieldId::ShiftCount, QStringLiteral("Number of Shift (Dec):"), 1)
         ->setText(QString::number(choice.count));
     QFormLayout* block = addForm(QStringLiteral("Apply to block"));
-    addHexField(block, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
-    addHexField(block, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+    addBlockFields(block);
     finishLayout();
-    showAddress(FieldId::StartAddress, start);
-    showEndAddress(FieldId::EndAddress, end);
-}
-
-qint64 BitwiseShiftDialog::start() const
-{
-    return hexValue(FieldId::StartAddress);
-}
-
-qint64 BitwiseShiftDialog::end() const
-{
-    return hexValue(FieldId::EndAddress);
+    showBlock(start, end);
 }
 
 ShiftChoice BitwiseShiftDialog::choice() const

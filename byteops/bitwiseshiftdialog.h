@@ -15,8 +15,6 @@ public:
     BitwiseShiftDialog(qint64 fileSize, qint64 start, qint64 end, ShiftChoice choice, QWidget* parent);
 
     /// The accepted values.
-    qint64 start() const;
-    qint64 end() const;
     ShiftChoice choice() const;
 
 private:

@@ -18,11 +18,6 @@ InsertBytesDialog::InsertBytesDialog(qint64 fileSize, qint64 start, QWidget* par
     showAddress(FieldId::StartAddress, start);
 }
 
-qint64 InsertBytesDialog::start() const
-{
-    return hexValue(FieldId::StartAddress);
-}
-
 qint64 InsertBytesDialog::count() const
 {
     return decimalValue(FieldId::InsertCount);

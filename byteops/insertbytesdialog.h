@@ -13,7 +13,6 @@ public:
     InsertBytesDialog(qint64 fileSize, qint64 start, QWidget* parent);
 
     /// The accepted values.
-    qint64 start() const;
     qint64 count() const;
     std::uint8_t value() const;
 };

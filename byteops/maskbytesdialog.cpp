@@ -15,21 +15,9 @@ MaskBytesDialog::MaskBytesDialog(qint64 fileSize, qint64 start, qint64 end, Mask
     addHexField(addForm(), FieldId::MaskValue, QStringLiteral("Mask Value (Hex):"), 2)
         ->setText(FieldText::hexOrEmpty(choice.value));
     QFormLayout* block = addForm(QStringLiteral("Apply to block"));
-    addHexField(block, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
-    addHexField(block, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+    addBlockFields(block);
     finishLayout();
-    showAddress(FieldId::StartAddress, start);
-    showEndAddress(FieldId::EndAddress, end);
-}
-
-qint64 MaskBytesDialog::start() const
-{
-    return hexValue(FieldId::StartAddress);
-}
-
-qint64 MaskBytesDialog::end() const
-{
-    return hexValue(FieldId::EndAddress);
+    showBlock(start, end);
 }
 
 MaskChoice MaskBytesDialog::choice() const

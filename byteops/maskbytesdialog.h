@@ -15,8 +15,6 @@ public:
     MaskBytesDialog(qint64 fileSize, qint64 start, qint64 end, MaskChoice choice, QWidget* parent);
 
     /// The accepted values.
-    qint64 start() const;
-    qint64 end() const;
     MaskChoice choice() const;
 
 private:

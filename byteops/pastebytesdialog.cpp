@@ -9,8 +9,3 @@ PasteBytesDialog::PasteBytesDialog(qint64 fileSize, qint64 start, QWidget* paren
     finishLayout();
     showAddress(FieldId::StartAddress, start);
 }
-
-qint64 PasteBytesDialog::start() const
-{
-    return hexValue(FieldId::StartAddress);
-}

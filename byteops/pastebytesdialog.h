@@ -11,5 +11,4 @@ public:
     PasteBytesDialog(qint64 fileSize, qint64 start, QWidget* parent);
 
     /// The accepted address; the file size appends.
-    qint64 start() const;
 };

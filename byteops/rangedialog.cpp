@@ -1,5 +1,7 @@
 #include "byteops/rangedialog.h"
 
+#include "byteops/fieldids.h"
+
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -136,6 +138,28 @@ void RangeDialog::finishLayout(QDialogButtonBox* buttons)
 {
     m_layout->addWidget(buttons);
     m_layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+qint64 RangeDialog::start() const
+{
+    return hexValue(FieldId::StartAddress);
+}
+
+qint64 RangeDialog::end() const
+{
+    return hexValue(FieldId::EndAddress);
+}
+
+void RangeDialog::addBlockFields(QFormLayout* form)
+{
+    addHexField(form, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
+    addHexField(form, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+}
+
+void RangeDialog::showBlock(qint64 start, qint64 end)
+{
+    showAddress(FieldId::StartAddress, start);
+    showEndAddress(FieldId::EndAddress, end);
 }
 
 void RangeDialog::showAddress(int fieldId, qint64 address)

@@ -28,6 +28,9 @@ public:
     const RangeDialogRow& row() const { return m_row; }
     qint64 fileSize() const { return m_fileSize; }
     QLineEdit* field(int fieldId) const;
+    /// The Start Address and End Address fields, as hexadecimal values.
+    qint64 start() const;
+    qint64 end() const;
     QLabel* fileSizeLabel() const { return m_fileSizeLabel; }
 
     void accept() override;
@@ -53,6 +56,10 @@ protected:
     /// its field focused. True when every check passed.
     bool fieldsPass();
 
+    /// The Start Address and End Address fields of a block.
+    void addBlockFields(QFormLayout* form);
+    /// Shows a block's default addresses in its two fields.
+    void showBlock(qint64 start, qint64 end);
     /// Shows an address in hex, or nothing when it is negative.
     void showAddress(int fieldId, qint64 address);
     /// Shows an end address, clamped to the last byte where the dialog does so.

@@ -12,21 +12,9 @@ ReplaceBytesDialog::ReplaceBytesDialog(qint64 fileSize, qint64 start, qint64 end
     addHexField(values, FieldId::OldValue, QStringLiteral("Old Value (Hex):"), 2)->setText(RangeDialogText::byteValue(0));
     addHexField(values, FieldId::NewValue, QStringLiteral("New Value (Hex):"), 2)->setText(RangeDialogText::byteValue(0));
     QFormLayout* block = addForm(QStringLiteral("Apply To Block"));
-    addHexField(block, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
-    addHexField(block, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+    addBlockFields(block);
     finishLayout();
-    showAddress(FieldId::StartAddress, start);
-    showEndAddress(FieldId::EndAddress, end);
-}
-
-qint64 ReplaceBytesDialog::start() const
-{
-    return hexValue(FieldId::StartAddress);
-}
-
-qint64 ReplaceBytesDialog::end() const
-{
-    return hexValue(FieldId::EndAddress);
+    showBlock(start, end);
 }
 
 std::uint8_t ReplaceBytesDialog::oldValue() const

@@ -13,8 +13,6 @@ public:
     ReplaceBytesDialog(qint64 fileSize, qint64 start, qint64 end, QWidget* parent);
 
     /// The accepted values.
-    qint64 start() const;
-    qint64 end() const;
     std::uint8_t oldValue() const;
     std::uint8_t newValue() const;
 };

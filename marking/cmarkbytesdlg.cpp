@@ -41,11 +41,9 @@ CMarkBytesDlg::CMarkBytesDlg(qint64 fileSize, const MarkBytesSettings& remembere
     m_clear = MarkDialogParts::clearBox(QStringLiteral("Clear Previous Marks In the Block"), remembered.clearBlock,
                                         addForm(), this);
     QFormLayout* block = addForm(QStringLiteral("Apply To Block"));
-    addHexField(block, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
-    addHexField(block, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+    addBlockFields(block);
     finishLayout();
-    showAddress(FieldId::StartAddress, defaultBlock.start);
-    showEndAddress(FieldId::EndAddress, defaultBlock.end);
+    showBlock(defaultBlock.start, defaultBlock.end);
 }
 
 MarkBytesSettings CMarkBytesDlg::settings() const
@@ -56,6 +54,6 @@ MarkBytesSettings CMarkBytesDlg::settings() const
         accepted.values[k] = field(kValueRows[k].fieldId)->text().trimmed();
         accepted.colorNames[k] = m_colors[k]->colorName(m_remembered.colorNames[k]);
     }
-    accepted.block = {hexValue(FieldId::StartAddress), hexValue(FieldId::EndAddress)};
+    accepted.block = {start(), end()};
     return accepted;
 }

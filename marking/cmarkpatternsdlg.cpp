@@ -65,11 +65,9 @@ CMarkPatternsDlg::CMarkPatternsDlg(qint64 fileSize, const MarkPatternsSettings& 
     m_clear = MarkDialogParts::clearBox(QStringLiteral("Clear Previous Marks In the Block"), remembered.clearBlock,
                                         m_patternForm, this);
     QFormLayout* block = addForm(QStringLiteral("Apply To Block"));
-    addHexField(block, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
-    addHexField(block, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+    addBlockFields(block);
     finishLayout();
-    showAddress(FieldId::StartAddress, defaultBlock.start);
-    showEndAddress(FieldId::EndAddress, defaultBlock.end);
+    showBlock(defaultBlock.start, defaultBlock.end);
     showType(remembered.type);
     connect(m_types, &QButtonGroup::idClicked, this, [this](int t) { showType(PatternType(t)); });
 }
@@ -141,6 +139,6 @@ MarkPatternsSettings CMarkPatternsDlg::settings() const
     // A list with nothing chosen keeps the name the dialog opened with.
     for (std::size_t k = 0; k < m_colors.size(); ++k)
         chosen.colorNames[k] = m_colors[k]->colorName(m_remembered.chosen().colorNames[k]);
-    accepted.block = {hexValue(FieldId::StartAddress), hexValue(FieldId::EndAddress)};
+    accepted.block = {start(), end()};
     return accepted;
 }

@@ -25,11 +25,9 @@ CMarkUnitsDlg::CMarkUnitsDlg(qint64 fileSize, const MarkUnitsSettings& remembere
     m_clear = MarkDialogParts::clearBox(QStringLiteral("Clear Previous Marks In the Block"), remembered.clearBlock,
                                         addForm(), this);
     QFormLayout* block = addForm(QStringLiteral("Apply To Block"));
-    addHexField(block, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
-    addHexField(block, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
+    addBlockFields(block);
     finishLayout();
-    showAddress(FieldId::StartAddress, defaultBlock.start);
-    showEndAddress(FieldId::EndAddress, defaultBlock.end);
+    showBlock(defaultBlock.start, defaultBlock.end);
 }
 
 MarkUnitsSettings CMarkUnitsDlg::settings() const
@@ -39,6 +37,6 @@ MarkUnitsSettings CMarkUnitsDlg::settings() const
     accepted.unitSize = decimalValue(FieldId::UnitSize);
     accepted.color1 = m_color1->colorName(m_remembered.color1);
     accepted.color2 = m_color2->colorName(m_remembered.color2);
-    accepted.block = {hexValue(FieldId::StartAddress), hexValue(FieldId::EndAddress)};
+    accepted.block = {start(), end()};
     return accepted;
 }
