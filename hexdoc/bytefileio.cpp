@@ -103,7 +103,7 @@ ReadResult openForReading(const QString& path, int& fd, qint64& size, QString& r
     if (refused(st.st_mode, reason))
         return ReadResult::Failed;
     // O_NONBLOCK keeps open from waiting should the path turn into a FIFO
-    // meanwhile; files and disks ignore it when read.
+    // meanwhile; once it is known to be a file or disk, reads may wait.
     const int opened = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (opened < 0)
         return failure(errno, reason);
@@ -112,6 +112,7 @@ ReadResult openForReading(const QString& path, int& fd, qint64& size, QString& r
         ::close(opened);
         return result;
     }
+    ::fcntl(opened, F_SETFL, ::fcntl(opened, F_GETFL) & ~O_NONBLOCK);
     fd = opened;
     return ReadResult::Ok;
 }

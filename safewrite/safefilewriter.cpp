@@ -176,6 +176,7 @@ bool SafeFileWriter::openExisting()
         return fail();
     if (refuses(st.st_mode))  // it may have been replaced since the first look
         return false;
+    ::fcntl(m_originalFd, F_SETFL, ::fcntl(m_originalFd, F_GETFL) & ~O_NONBLOCK);  // a file or disk: writes may wait
     m_mode = st.st_mode & 07777;
     m_regular = S_ISREG(st.st_mode);
     m_blockDevice = S_ISBLK(st.st_mode);
