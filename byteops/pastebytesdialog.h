@@ -9,6 +9,4 @@ class PasteBytesDialog : public RangeDialog {
 public:
     /// start is the caret byte; -1 shows an empty field.
     PasteBytesDialog(qint64 fileSize, qint64 start, QWidget* parent);
-
-    /// The accepted address; the file size appends.
 };

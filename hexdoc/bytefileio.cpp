@@ -2,73 +2,130 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <new>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "bytemodel/largereserve.h"
+#include "safewrite/filekind.h"
 #include "safewrite/safefilewriter.h"
 
 namespace ByteFileIo {
 
 namespace {
 
-QString systemReason(int error)
+ReadResult failure(int error, QString& reason)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    reason = QString::fromLocal8Bit(std::strerror(error));
+    return ReadResult::Failed;
 }
 
-/// Reads to the end of the file; devices and /sys files report no useful size.
-ReadResult readAll(int fd, qint64 sizeHint, ByteBuffer& out, QString& reason)
+bool refused(unsigned mode, QString& reason)
+{
+    reason = FileKind::refusal(mode);
+    return !reason.isEmpty();
+}
+
+/// The length of an open file; a disk's comes from the kernel, as stat gives none.
+ReadResult lengthOf(int fd, qint64& size, QString& reason)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return failure(errno, reason);
+    // The path may have been replaced since it was looked at.
+    if (refused(st.st_mode, reason))
+        return ReadResult::Failed;
+    size = st.st_size;
+    if (S_ISBLK(st.st_mode)) {
+        std::uint64_t diskSize = 0;
+        if (::ioctl(fd, BLKGETSIZE64, &diskSize) != 0)
+            return failure(errno, reason);
+        size = qint64(std::min<std::uint64_t>(diskSize, std::uint64_t(kMaxFileSize)));
+    }
+    return ReadResult::Ok;
+}
+
+/// Reads to the end, which a regular file's size may not tell (/proc, /sys,
+/// a file still growing), never holding more than the size limit.
+ReadResult readUpToLimit(int fd, qint64 sizeHint, ByteBuffer& out, QString& reason)
 {
     constexpr std::size_t kChunk = std::size_t(1) << 20;
-    const std::size_t capacity = std::size_t(std::max<qint64>(sizeHint, 0)) + kChunk;
+    constexpr std::size_t kLimit = std::size_t(kMaxFileSize);
+    const std::size_t capacity = std::min(std::size_t(std::max<qint64>(sizeHint, 0)) + kChunk, kLimit);
     reserveLarge(out, capacity);
     out.resize(capacity);
     std::size_t used = 0;
     for (;;) {
-        if (out.size() - used < kChunk)
-            out.resize(out.size() * 2);
+        if (used == out.size()) {
+            if (used == kLimit)
+                return ReadResult::TooLarge;
+            out.resize(std::min(out.size() * 2, kLimit));
+        }
         const ssize_t n = ::read(fd, out.data() + used, out.size() - used);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            reason = systemReason(errno);
-            return ReadResult::Failed;
-        }
+        if (n < 0)
+            return failure(errno, reason);
         if (n == 0)
             break;
         used += std::size_t(n);
-        if (qint64(used) >= kMaxFileSize)
-            return ReadResult::TooLarge;
     }
     out.resize(used);
     return ReadResult::Ok;
 }
 
+ReadResult readAll(int fd, qint64 sizeHint, ByteBuffer& out, QString& reason)
+{
+    try {
+        return readUpToLimit(fd, sizeHint, out, reason);
+    } catch (const std::bad_alloc&) {
+        reason = QString::fromLocal8Bit(std::strerror(ENOMEM));
+        return ReadResult::OutOfMemory;
+    }
+}
+
 }  // namespace
+
+ReadResult openForReading(const QString& path, int& fd, qint64& size, QString& reason)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return failure(errno, reason);
+    // Looked at before opening: opening a FIFO waits for a writer, and opening a device may act on it.
+    if (refused(st.st_mode, reason))
+        return ReadResult::Failed;
+    // O_NONBLOCK keeps open from waiting should the path turn into a FIFO
+    // meanwhile; once it is known to be a file or disk, reads may wait.
+    const int opened = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (opened < 0)
+        return failure(errno, reason);
+    const ReadResult result = lengthOf(opened, size, reason);
+    if (result != ReadResult::Ok) {
+        ::close(opened);
+        return result;
+    }
+    ::fcntl(opened, F_SETFL, ::fcntl(opened, F_GETFL) & ~O_NONBLOCK);
+    fd = opened;
+    return ReadResult::Ok;
+}
 
 ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        reason = systemReason(errno);
-        return ReadResult::Failed;
-    }
-    struct stat st {};
-    ReadResult result = ReadResult::Ok;
+    int fd = -1;
+    qint64 size = 0;
+    const ReadResult opened = openForReading(path, fd, size, reason);
+    if (opened != ReadResult::Ok)
+        return opened;
     ByteBuffer bytes;
-    if (::fstat(fd, &st) != 0) {
-        reason = systemReason(errno);
-        result = ReadResult::Failed;
-    } else if (S_ISREG(st.st_mode) && st.st_size >= kMaxFileSize) {
-        result = ReadResult::TooLarge;
-    } else {
-        result = readAll(fd, S_ISREG(st.st_mode) ? st.st_size : 0, bytes, reason);
-    }
+    const ReadResult result = size >= kMaxFileSize ? ReadResult::TooLarge : readAll(fd, size, bytes, reason);
     ::close(fd);
     if (result == ReadResult::Ok)
         out = std::move(bytes);
@@ -78,7 +135,7 @@ ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason)
 bool writeFile(const QString& path, const ByteModel& bytes, QString& reason)
 {
     SafeFileWriter writer(path);
-    const bool ok = writer.open()
+    const bool ok = writer.open(bytes.size())
                     && bytes.forEachChunk(0, bytes.size(),
                                           [&writer](ByteOffset, std::span<const std::uint8_t> chunk) {
                                               return writer.write(chunk.data(), chunk.size());

@@ -12,9 +12,15 @@ namespace ByteFileIo {
 /// Listings show 8-digit addresses: a file must be smaller than 4 GiB.
 constexpr qint64 kMaxFileSize = qint64(1) << 32;
 
-enum class ReadResult { Ok, TooLarge, Failed };
+enum class ReadResult { Ok, TooLarge, OutOfMemory, Failed };
 
-/// Reads a whole file (regular files and devices alike) into out.
+/// Opens a regular file or a disk for reading without ever blocking; FIFOs,
+/// sockets and character devices are refused before they are opened. On Ok,
+/// fd is the descriptor (the caller closes it) and size the length the system
+/// gives (a disk's from the kernel); otherwise reason holds the description.
+ReadResult openForReading(const QString& path, int& fd, qint64& size, QString& reason);
+
+/// Reads a whole file or disk into out, stopping at the size limit.
 /// On failure out is left as it was and reason holds the system's description.
 ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason);
 

@@ -89,6 +89,10 @@ bool CVellmarDoc::onOpenDocument(const QString& path)
         Prompter::error(dialogParent(), QStringLiteral("Fail to open the file because it is 4 GB or larger: ") + path
                                             + QStringLiteral("\nVellmar shows 8-digit addresses and opens files below 4 GB."));
         return false;
+    case ByteFileIo::ReadResult::OutOfMemory:
+        Prompter::error(dialogParent(), QStringLiteral("Fail to open the file because there is not enough memory for its "
+                                                       "bytes: ") + path);
+        return false;
     case ByteFileIo::ReadResult::Ok:
         break;
     }

@@ -18,7 +18,8 @@ void exportListing(QWidget* parent, const TextSource& listing)
         return;
     WaitCursor wait;
     SafeFileWriter writer(path);
-    const bool ok = writer.open()
+    // One byte per character.
+    const bool ok = writer.open(listing.length())
         && writeListing(listing, [&writer](const char* data, std::size_t size) { return writer.write(data, size); })
         && writer.commit();
     if (!ok)

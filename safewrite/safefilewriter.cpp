@@ -1,14 +1,31 @@
 #include "safewrite/safefilewriter.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
+
+#include "safewrite/filekind.h"
 
 namespace {
+
+constexpr int kMaxLinkHops = 40;
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
 
 QString systemReason(int error)
 {
@@ -24,12 +41,61 @@ mode_t newFileMode()
 
 bool syncFolder(const QString& folder)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool ok = ::fsync(fd) == 0;
     ::close(fd);
     return ok;
+}
+
+/// Follows symbolic links to the name of the file they lead to, which need
+/// not exist yet (a dangling link is saved by creating its target).
+int followLinks(QString& path)
+{
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        const QByteArray name = encoded(path);
+        struct stat st {};
+        if (::lstat(name.constData(), &st) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(st.st_mode))
+            return 0;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(name.constData(), target.data(), std::size_t(target.size()));
+        if (length < 0)
+            return errno;
+        target.truncate(length);
+        const QString next = QFile::decodeName(target);
+        path = QDir::isAbsolutePath(next) ? next : QFileInfo(path).absolutePath() + QLatin1Char('/') + next;
+    }
+    return ELOOP;
+}
+
+/// Copies every extended attribute (POSIX ACLs are some); 0 or the error.
+int copyAttributes(int from, int to)
+{
+    const ssize_t listSize = ::flistxattr(from, nullptr, 0);
+    if (listSize < 0)
+        return errno == ENOTSUP ? 0 : errno;
+    QByteArray names(listSize, Qt::Uninitialized);
+    const ssize_t listed = ::flistxattr(from, names.data(), std::size_t(names.size()));
+    if (listed < 0)
+        return errno;
+    names.truncate(listed);
+    for (const QByteArray& name : names.split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const ssize_t size = ::fgetxattr(from, name.constData(), nullptr, 0);
+        if (size < 0)
+            return errno;
+        QByteArray value(size, Qt::Uninitialized);
+        const ssize_t got = ::fgetxattr(from, name.constData(), value.data(), std::size_t(value.size()));
+        if (got < 0)
+            return errno;
+        if (::fsetxattr(to, name.constData(), value.constData(), std::size_t(got), 0) != 0)
+            return errno;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -43,57 +109,131 @@ SafeFileWriter::~SafeFileWriter()
 {
     if (m_fd >= 0)
         ::close(m_fd);
+    if (m_originalFd >= 0)
+        ::close(m_originalFd);
     if (!m_tempPath.isEmpty())
-        ::unlink(QFile::encodeName(m_tempPath).constData());
+        ::unlink(encoded(m_tempPath).constData());
 }
 
 bool SafeFileWriter::fail()
 {
+    return failWith(errno);
+}
+
+bool SafeFileWriter::failWith(int error)
+{
+    return failWith(systemReason(error));
+}
+
+bool SafeFileWriter::failWith(const QString& reason)
+{
     if (m_error.isEmpty())
-        m_error = systemReason(errno);
+        m_error = reason;
     return false;
 }
 
-bool SafeFileWriter::open()
+bool SafeFileWriter::refuses(unsigned mode)
 {
-    const QFileInfo info(m_path);
-    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    m_path = target;
-    const QString folder = QFileInfo(target).absolutePath();
-    struct stat st {};
-    if (::stat(QFile::encodeName(target).constData(), &st) != 0) {
-        if (errno != ENOENT)
-            return fail();
-        return openTemporary(folder, newFileMode(), -1, -1);
-    }
-    m_regular = S_ISREG(st.st_mode);
-    m_originalSize = st.st_size;
-    const bool folderWritable = ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
-    if (m_regular && st.st_nlink == 1 && folderWritable)
-        return openTemporary(folder, st.st_mode & 07777, int(st.st_uid), int(st.st_gid));
-    return openInPlace();
-}
-
-bool SafeFileWriter::openTemporary(const QString& folder, unsigned mode, int uid, int gid)
-{
-    QByteArray pattern = QFile::encodeName(folder + "/." + QFileInfo(m_path).fileName() + ".XXXXXX");
-    m_fd = ::mkstemp(pattern.data());
-    if (m_fd < 0)
-        return fail();
-    m_tempPath = QFile::decodeName(pattern);
-    if (::fchmod(m_fd, mode) != 0)
-        return fail();
-    if (uid >= 0 && ::fchown(m_fd, uid_t(uid), gid_t(gid)) != 0) {
-        // Only the owner's group can usually be kept; a different owner needs privileges we may lack.
-        [[maybe_unused]] const int ignored = ::fchown(m_fd, uid_t(-1), gid_t(gid));
-    }
+    const QString refusal = FileKind::refusal(mode);
+    if (refusal.isEmpty())
+        return false;
+    failWith(refusal);
     return true;
 }
 
-bool SafeFileWriter::openInPlace()
+bool SafeFileWriter::open(long long finalSize)
 {
-    m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CLOEXEC);
-    return m_fd >= 0 || fail();
+    m_finalSize = finalSize;
+    m_path = QFileInfo(m_path).absoluteFilePath();
+    if (const int error = followLinks(m_path))
+        return failWith(error);
+    struct stat st {};
+    if (::stat(encoded(m_path).constData(), &st) != 0)
+        return errno == ENOENT ? openNew() : fail();
+    // Looked at before opening: opening a FIFO waits for its other end, and opening a device may act on it.
+    if (refuses(st.st_mode))
+        return false;
+    return openExisting();
+}
+
+bool SafeFileWriter::openNew()
+{
+    if (const int error = createTemporary())
+        return failWith(error);
+    m_mode = newFileMode();
+    return true;
+}
+
+bool SafeFileWriter::openExisting()
+{
+    // Opening for writing, without truncating, asks the system what writing in
+    // place would: permissions, ACLs, read-only mounts, immutable files.
+    m_originalFd = ::open(encoded(m_path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (m_originalFd < 0)
+        return fail();
+    struct stat st {};
+    if (::fstat(m_originalFd, &st) != 0)
+        return fail();
+    if (refuses(st.st_mode))  // it may have been replaced since the first look
+        return false;
+    ::fcntl(m_originalFd, F_SETFL, ::fcntl(m_originalFd, F_GETFL) & ~O_NONBLOCK);  // a file or disk: writes may wait
+    m_mode = st.st_mode & 07777;
+    m_regular = S_ISREG(st.st_mode);
+    m_blockDevice = S_ISBLK(st.st_mode);
+    if (m_regular && st.st_nlink == 1 && replaceByTemporary(st.st_uid, st.st_gid))
+        return true;
+    return prepareInPlace();
+}
+
+bool SafeFileWriter::replaceByTemporary(unsigned uid, unsigned gid)
+{
+    if (createTemporary() != 0)
+        return false;  // the folder takes no new file
+    // Owner first: a change of owner clears the set-user-ID and set-group-ID bits.
+    // A copy we cannot make identical (another user's file, a group we are not
+    // in, an attribute we may not set) would change who may do what with it.
+    if (::fchown(m_fd, uid_t(uid), gid_t(gid)) == 0 && copyAttributes(m_originalFd, m_fd) == 0)
+        return true;
+    abandonTemporary();
+    return false;
+}
+
+int SafeFileWriter::createTemporary()
+{
+    // A short name: the file's own may already be as long as a name can be.
+    QByteArray pattern = encoded(QFileInfo(m_path).absolutePath() + QStringLiteral("/.vellmar-XXXXXX"));
+    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_fd < 0)
+        return errno;
+    m_tempPath = QFile::decodeName(pattern);
+    return 0;
+}
+
+void SafeFileWriter::abandonTemporary()
+{
+    ::close(std::exchange(m_fd, -1));
+    ::unlink(encoded(m_tempPath).constData());
+    m_tempPath.clear();
+}
+
+bool SafeFileWriter::prepareInPlace()
+{
+    m_fd = std::exchange(m_originalFd, -1);
+    if (m_blockDevice) {
+        std::uint64_t capacity = 0;
+        if (::ioctl(m_fd, BLKGETSIZE64, &capacity) != 0)
+            return fail();
+        return std::uint64_t(m_finalSize) <= capacity || failWith(ENOSPC);
+    }
+    // Checked first, since a write past the limit fails after the old bytes before it were overwritten.
+    rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && rlim_t(m_finalSize) > limit.rlim_cur)
+        return failWith(EFBIG);
+    // The whole new size reserved before the first old byte is overwritten, so
+    // that a full disk fails here. Some file systems cannot reserve.
+    if (m_finalSize > 0 && ::fallocate(m_fd, 0, 0, m_finalSize) != 0 && errno != EOPNOTSUPP)
+        return fail();
+    return true;
 }
 
 bool SafeFileWriter::write(const void* data, std::size_t size)
@@ -117,20 +257,37 @@ bool SafeFileWriter::commit()
 {
     if (m_fd < 0)
         return false;
-    if (m_tempPath.isEmpty() && m_regular && m_written != m_originalSize && ::ftruncate(m_fd, m_written) != 0)
+    return m_tempPath.isEmpty() ? commitInPlace() : commitTemporary();
+}
+
+bool SafeFileWriter::commitInPlace()
+{
+    struct stat st {};
+    if (m_regular && (::fstat(m_fd, &st) != 0 || (st.st_size != m_written && ::ftruncate(m_fd, m_written) != 0)))
         return fail();
-    // Devices may not support fsync; what they accepted is all we can flush.
-    if (::fsync(m_fd) != 0 && (m_regular || (errno != EINVAL && errno != EROFS)))
+    if (::fsync(m_fd) != 0)
         return fail();
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0)
+    return closeFile();
+}
+
+bool SafeFileWriter::commitTemporary()
+{
+    // Writing drops file capabilities (and, for other users, set-ID bits):
+    // the attributes and the mode go on last.
+    if (m_originalFd >= 0) {
+        if (const int error = copyAttributes(m_originalFd, m_fd))
+            return failWith(error);
+    }
+    if (::fchmod(m_fd, m_mode) != 0 || ::fsync(m_fd) != 0 || !closeFile())
         return fail();
-    if (m_tempPath.isEmpty())
-        return true;
-    if (::rename(QFile::encodeName(m_tempPath).constData(), QFile::encodeName(m_path).constData()) != 0)
+    if (::rename(encoded(m_tempPath).constData(), encoded(m_path).constData()) != 0)
         return fail();
     m_tempPath.clear();
     syncFolder(QFileInfo(m_path).absolutePath());
     return true;
+}
+
+bool SafeFileWriter::closeFile()
+{
+    return ::close(std::exchange(m_fd, -1)) == 0 || fail();
 }

@@ -4,15 +4,21 @@
 
 #include <cstddef>
 
-/// Writes a file so that a failure never leaves it truncated or half-written.
+/// Writes a file so that a failure never leaves it truncated or half-written,
+/// and never writes where writing in place would be refused.
 ///
-/// A regular file with one link in a writable folder (or a new file) is written
-/// to a temporary file beside it, flushed to disk, given the original's mode
-/// and owner, and renamed over it: until commit() the original is untouched.
-/// A hard-linked file, a file in a folder we cannot write, or a file that is
-/// not regular (a device, an EEPROM file under /sys) is written in place and
-/// flushed, since a rename would break the link or is impossible there.
-/// A symbolic link is followed: its target is written.
+/// Symbolic links are followed to the file they name, which is created when
+/// it does not exist yet; the links stay. Writing needs the permission that
+/// writing in place needs. A regular file with one link is written to a
+/// temporary file beside it that gets the original's owner, group, extended
+/// attributes (ACLs among them) and mode, is flushed to disk and renamed over
+/// it: until commit() the original is untouched. Where the copy could not be
+/// made identical or the folder takes no new file (hard links, a folder we
+/// cannot write, another user's file in a sticky folder), the file is written
+/// in place after its whole new size is reserved, so that a full disk fails
+/// before the first old byte is overwritten. Disks are written in place;
+/// streams and character devices are refused, since writing them may block
+/// for ever.
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(QString path);
@@ -20,7 +26,8 @@ public:
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-    bool open();
+    /// Prepares to write finalSize bytes in all.
+    bool open(long long finalSize);
     bool write(const void* data, std::size_t size);
     /// Flushes and puts the new contents in place.
     bool commit();
@@ -32,14 +39,27 @@ public:
 
 private:
     bool fail();
-    bool openTemporary(const QString& folder, unsigned mode, int uid, int gid);
-    bool openInPlace();
+    bool failWith(int error);
+    bool failWith(const QString& reason);
+    bool openNew();
+    bool openExisting();
+    bool refuses(unsigned mode);
+    bool replaceByTemporary(unsigned uid, unsigned gid);
+    void abandonTemporary();
+    int createTemporary();
+    bool prepareInPlace();
+    bool commitTemporary();
+    bool commitInPlace();
+    bool closeFile();
 
     QString m_path;
     QString m_tempPath;
     QString m_error;
-    int m_fd = -1;
+    int m_fd = -1;        // where the bytes go
+    int m_originalFd = -1;  // the original, while a temporary file replaces it
+    unsigned m_mode = 0;
     bool m_regular = true;
-    long long m_originalSize = -1;
+    bool m_blockDevice = false;
+    long long m_finalSize = 0;
     long long m_written = 0;
 };

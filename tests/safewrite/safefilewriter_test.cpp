@@ -8,14 +8,34 @@
 
 #include <csignal>
 #include <cstring>
-#include <sys/fsuid.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "safewrite/safefilewriter.h"
+#include "support/asordinaryuser.h"
+#include "support/childprocess.h"
+#include "support/watchdog.h"
 
 namespace {
+
+constexpr uid_t kOtherUser = 4242;
+constexpr gid_t kOtherGroup = 4243;
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 QByteArray readAll(const QString& path)
 {
@@ -30,54 +50,113 @@ void writeAll(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr)
+struct stat statOf(const QString& path)
 {
-    SafeFileWriter writer(path);
-    const bool ok = writer.open() && writer.write(bytes.constData(), std::size_t(bytes.size())) && writer.commit();
-    if (error)
-        *error = writer.errorString();
-    return ok;
+    struct stat st {};
+    ::lstat(encoded(path).constData(), &st);
+    return st;
 }
 
-/// Makes the file-system checks of this thread those of an ordinary user, so
-/// that permission tests mean something when the suite runs as root.
-class AsOrdinaryUser {
+struct Saved {
+    bool ok = false;
+    bool throughTemporary = false;
+    QString error;
+};
+
+Saved save(const QString& path, const QByteArray& bytes)
+{
+    SafeFileWriter writer(path);
+    Saved saved;
+    saved.ok = writer.open(bytes.size());
+    saved.throughTemporary = writer.replacesAtomically();
+    saved.ok = saved.ok && writer.write(bytes.constData(), std::size_t(bytes.size())) && writer.commit();
+    saved.error = writer.errorString();
+    return saved;
+}
+
+int entryCount(const QString& folder)
+{
+    return int(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size());
+}
+
+/// A temporary folder other users may enter, for tests that act as one.
+class SharedDir : public QTemporaryDir {
 public:
-    AsOrdinaryUser() { m_previous = ::geteuid() == 0 ? ::setfsuid(65534) : -1; }
-    ~AsOrdinaryUser()
-    {
-        if (m_previous >= 0)
-            ::setfsuid(uid_t(m_previous));
+    SharedDir() { ::chmod(encoded(path()).constData(), 0755); }
+};
+
+/// A file with the given owner, group and mode in a folder with the given owner and mode.
+struct Setting {
+    uid_t folderOwner;
+    mode_t folderMode;
+    uid_t owner;
+    gid_t group;
+    mode_t mode;
+};
+
+QString makeFile(const SharedDir& dir, const char* name, const Setting& s, const QByteArray& bytes)
+{
+    const QString folder = dir.filePath(name);
+    QDir().mkdir(folder);
+    const QString path = folder + "/file";
+    writeAll(path, bytes);
+    ::chown(encoded(path).constData(), s.owner, s.group);
+    ::chmod(encoded(path).constData(), s.mode);
+    ::chown(encoded(folder).constData(), s.folderOwner, s.folderOwner);
+    ::chmod(encoded(folder).constData(), s.folderMode);
+    return path;
+}
+
+/// A POSIX access ACL as the kernel stores it: user::rwx user:4242:r-x group::r-x mask::r-x other::r-x.
+QByteArray accessAcl()
+{
+    struct Entry {
+        quint16 tag, perm;
+        quint32 id;
+    };
+    const Entry entries[] = {{0x01, 7, ~0u}, {0x02, 5, kOtherUser}, {0x04, 5, ~0u}, {0x10, 5, ~0u}, {0x20, 5, ~0u}};
+    QByteArray acl;
+    const quint32 version = 2;
+    acl.append(reinterpret_cast<const char*>(&version), sizeof version);
+    for (const Entry& e : entries) {
+        acl.append(reinterpret_cast<const char*>(&e.tag), 2);
+        acl.append(reinterpret_cast<const char*>(&e.perm), 2);
+        acl.append(reinterpret_cast<const char*>(&e.id), 4);
     }
+    return acl;
+}
 
-private:
-    int m_previous;
-};
-
-struct Case {
-    const char* name;
-    QByteArray before;
-    QByteArray after;
-};
+QByteArray attribute(const QString& path, const char* name)
+{
+    QByteArray value(4096, '\0');
+    const ssize_t n = ::getxattr(encoded(path).constData(), name, value.data(), std::size_t(value.size()));
+    return n < 0 ? QByteArray("<none>") : value.left(n);
+}
 
 }  // namespace
 
 TEST(SafeFileWriter, ReplacesContentsOfEveryLength)
 {
-    const Case cases[] = {
+    const struct {
+        const char* name;
+        QByteArray before;
+        QByteArray after;
+    } cases[] = {
         {"shorter", QByteArray(1000, 'a'), QByteArray(10, 'b')},
         {"same length", QByteArray(64, 'a'), QByteArray(64, 'c')},
         {"longer", QByteArray(3, 'a'), QByteArray(100000, 'd')},
         {"empty", QByteArray(50, 'a'), QByteArray()},
     };
     QTemporaryDir dir;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QString path = dir.filePath(c.name);
         writeAll(path, c.before);
-        EXPECT_TRUE(save(path, c.after)) << c.name;
+        const Saved saved = save(path, c.after);
+        EXPECT_TRUE(saved.ok) << c.name;
+        EXPECT_TRUE(saved.throughTemporary) << c.name;
         EXPECT_EQ(readAll(path), c.after) << c.name;
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary file left";
+    EXPECT_EQ(entryCount(dir.path()), 4) << "no temporary file left";
 }
 
 TEST(SafeFileWriter, KeepsModeAndWritesThroughHardLinksAndSymlinks)
@@ -85,68 +164,261 @@ TEST(SafeFileWriter, KeepsModeAndWritesThroughHardLinksAndSymlinks)
     QTemporaryDir dir;
     const QString path = dir.filePath("f");
     writeAll(path, "old");
-    ::chmod(QFile::encodeName(path).constData(), 0640);
-    ASSERT_TRUE(save(path, "new"));
-    struct stat st {};
-    ::stat(QFile::encodeName(path).constData(), &st);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    ::chmod(encoded(path).constData(), 0640);
+    ASSERT_TRUE(save(path, "new").ok);
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0640u);
 
     const QString link = dir.filePath("hard");
-    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
-    ASSERT_TRUE(save(path, "hard-linked"));
+    ASSERT_EQ(::link(encoded(path).constData(), encoded(link).constData()), 0);
+    const Saved saved = save(path, "hard-linked");
+    ASSERT_TRUE(saved.ok);
+    EXPECT_FALSE(saved.throughTemporary);
     EXPECT_EQ(readAll(link), "hard-linked") << "both names keep showing one file";
 
     const QString symlink = dir.filePath("sym");
     ASSERT_TRUE(QFile::link(path, symlink));
-    ASSERT_TRUE(save(symlink, "via link"));
+    ASSERT_TRUE(save(symlink, "via link").ok);
     EXPECT_TRUE(QFileInfo(symlink).isSymLink());
     EXPECT_EQ(readAll(path), "via link");
 }
 
-TEST(SafeFileWriter, FailedWriteLeavesOriginalUntouched)
+TEST(SafeFileWriter, DanglingLinksGetTheirTargetAndStay)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("keep");
-    const QByteArray original(100000, 'k');
-    writeAll(path, original);
+    QDir(dir.path()).mkdir("sub");
+    // first -> sub/second (absolute) -> target (relative to sub), which does not exist yet.
+    const QString first = dir.filePath("first");
+    const QString second = dir.filePath("sub/second");
+    ASSERT_EQ(::symlink(encoded(second).constData(), encoded(first).constData()), 0);
+    ASSERT_EQ(::symlink("target", encoded(second).constData()), 0);
+    ASSERT_TRUE(save(first, "made").ok);
+    EXPECT_TRUE(S_ISLNK(statOf(first).st_mode));
+    EXPECT_TRUE(S_ISLNK(statOf(second).st_mode));
+    EXPECT_EQ(readAll(dir.filePath("sub/target")), "made");
+
+    const QString loop = dir.filePath("loop");
+    ASSERT_EQ(::symlink(encoded(loop).constData(), encoded(loop).constData()), 0);
+    const Saved looped = save(loop, "x");
+    EXPECT_FALSE(looped.ok);
+    EXPECT_EQ(looped.error, reason(ELOOP));
+}
+
+TEST(SafeFileWriter, KeepsOwnerSetIdBitsAndExtendedAttributes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tool");
+    writeAll(path, "old");
+    ::chown(encoded(path).constData(), kOtherUser, kOtherGroup);
+    ::chmod(encoded(path).constData(), 06755);
+    const QByteArray acl = accessAcl();
+    const bool hasUser = ::setxattr(encoded(path).constData(), "user.origin", "lab", 3, 0) == 0;
+    const bool hasAcl = ::setxattr(encoded(path).constData(), "system.posix_acl_access", acl.constData(),
+                                   std::size_t(acl.size()), 0) == 0;
+    const struct stat before = statOf(path);
+
+    const Saved saved = save(path, "new contents");
+    ASSERT_TRUE(saved.ok) << saved.error.toStdString();
+    EXPECT_TRUE(saved.throughTemporary);
+    const struct stat after = statOf(path);
+    EXPECT_NE(after.st_ino, before.st_ino) << "replaced, not rewritten";
+    EXPECT_EQ(after.st_mode, before.st_mode) << std::oct << after.st_mode << " vs " << before.st_mode;
+    EXPECT_EQ(after.st_uid, kOtherUser);
+    EXPECT_EQ(after.st_gid, kOtherGroup);
+    if (!hasUser && !hasAcl)
+        GTEST_SKIP() << "no extended attributes on this file system";
+    if (hasUser) {
+        EXPECT_EQ(attribute(path, "user.origin"), "lab");
+    }
+    if (hasAcl) {
+        EXPECT_EQ(attribute(path, "system.posix_acl_access"), acl);
+    }
+}
+
+TEST(SafeFileWriter, RefusesWhatWritingInPlaceWouldRefuse)
+{
+    if (!AsOrdinaryUser::possible())
+        GTEST_SKIP() << "needs root to act as another user";
+    const struct {
+        const char* name;
+        Setting setting;
+    } rows[] = {
+        {"own-read-only", {kNobody, 0755, kNobody, kNobody, 0444}},
+        {"others-in-world-writable", {0, 0777, kOtherUser, kOtherGroup, 0644}},
+        {"others-in-sticky", {0, 01777, kOtherUser, kOtherGroup, 0644}},
+    };
+    SharedDir dir;
+    for (const auto& row : rows) {
+        const QString path = makeFile(dir, row.name, row.setting, "old");
+        Saved saved;
+        {
+            AsOrdinaryUser user;
+            saved = save(path, "new");
+        }
+        EXPECT_FALSE(saved.ok) << row.name;
+        EXPECT_EQ(saved.error, reason(EACCES)) << row.name;
+        EXPECT_EQ(readAll(path), "old") << row.name;
+        EXPECT_EQ(statOf(path).st_uid, row.setting.owner) << row.name;
+        EXPECT_EQ(entryCount(QFileInfo(path).path()), 1) << row.name;
+    }
+}
+
+TEST(SafeFileWriter, WritesInPlaceWhatItMayWriteButNotReplace)
+{
+    if (!AsOrdinaryUser::possible())
+        GTEST_SKIP() << "needs root to act as another user";
+    const struct {
+        const char* name;
+        Setting setting;
+    } rows[] = {
+        {"others-writable-in-sticky", {0, 01777, kOtherUser, kOtherGroup, 0666}},
+        {"own-in-unwritable-folder", {0, 0755, kNobody, kNobody, 0644}},
+        {"group-not-ours", {kNobody, 0755, kNobody, kOtherGroup, 0664}},
+    };
+    SharedDir dir;
+    for (const auto& row : rows) {
+        const QString path = makeFile(dir, row.name, row.setting, QByteArray(100, 'o'));
+        Saved saved;
+        {
+            AsOrdinaryUser user;
+            saved = save(path, "new");
+        }
+        EXPECT_TRUE(saved.ok) << row.name << ": " << saved.error.toStdString();
+        EXPECT_FALSE(saved.throughTemporary) << row.name;
+        EXPECT_EQ(readAll(path), "new") << row.name;
+        const struct stat st = statOf(path);
+        EXPECT_EQ(st.st_uid, row.setting.owner) << row.name;
+        EXPECT_EQ(st.st_gid, row.setting.group) << row.name;
+        EXPECT_EQ(st.st_mode & 07777, row.setting.mode) << row.name;
+        EXPECT_EQ(entryCount(QFileInfo(path).path()), 1) << row.name;
+    }
+}
+
+TEST(SafeFileWriter, SavesNamesAsLongAsTheSystemAllows)
+{
+    QTemporaryDir dir;
+    for (const int length : {248, 250, 255}) {
+        const QString path = dir.filePath(QString(length, QLatin1Char('n')));
+        ASSERT_TRUE(save(path, "first").ok) << length;
+        const Saved saved = save(path, "second");
+        EXPECT_TRUE(saved.ok) << length << ": " << saved.error.toStdString();
+        EXPECT_TRUE(saved.throughTemporary) << length;
+        EXPECT_EQ(readAll(path), "second") << length;
+    }
+    EXPECT_EQ(entryCount(dir.path()), 3);
+}
+
+TEST(SafeFileWriter, FileSizeLimitLeavesTheOldBytes)
+{
     // The kernel refuses to grow a file past the limit: a real mid-write failure.
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous {};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit limited = previous;
-    limited.rlim_cur = 4096;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-    QString error;
-    const bool ok = save(path, QByteArray(200000, 'n'), &error);
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
-    EXPECT_EQ(readAll(path), original);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "temporary file removed";
+    const struct {
+        const char* name;
+        bool hardLinked;  // written in place
+        int newSize;
+    } rows[] = {
+        {"replaced", false, 200000},
+        {"in place, growing", true, 200000},
+        {"in place, shrinking", true, 60000},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("keep");
+        const QByteArray original(100000, 'k');
+        writeAll(path, original);
+        if (row.hardLinked)
+            ::link(encoded(path).constData(), encoded(dir.filePath("link")).constData());
+        rlimit previous {};
+        ::getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        limited.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+        const Saved saved = save(path, QByteArray(row.newSize, 'n'));
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        EXPECT_FALSE(saved.ok) << row.name;
+        EXPECT_EQ(saved.error, reason(EFBIG)) << row.name;
+        EXPECT_EQ(readAll(path), original) << row.name;
+        EXPECT_EQ(entryCount(dir.path()), row.hardLinked ? 2 : 1) << row.name << ": temporary file removed";
+    }
+}
+
+TEST(SafeFileWriter, FullDiskLeavesTheOldBytes)
+{
+    QTemporaryDir dir;
+    const QString mountPoint = dir.filePath("small");
+    QDir().mkdir(mountPoint);
+    // A 1 MiB file system of our own, in a mount namespace of a child process.
+    const ChildOutcome outcome = runInChild([&] {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", encoded(mountPoint).constData(), "tmpfs", 0, "size=1m") != 0)
+            return QByteArray("skip");
+        QByteArray report;
+        for (const bool hardLinked : {false, true}) {
+            const QString path = mountPoint + "/file";
+            const QByteArray original(600 * 1024, 'o');
+            writeAll(path, original);
+            if (hardLinked)
+                ::link(encoded(path).constData(), encoded(mountPoint + "/link").constData());
+            const Saved saved = save(path, QByteArray(1200 * 1024, 'n'));
+            report += QByteArray(saved.ok ? "saved" : "failed") + ' ' + saved.error.toUtf8() + ' '
+                + QByteArray(readAll(path) == original ? "kept" : "lost") + ' '
+                + QByteArray::number(entryCount(mountPoint)) + '\n';
+            ::unlink(encoded(mountPoint + "/link").constData());
+            ::unlink(encoded(path).constData());
+        }
+        return report;
+    });
+    ASSERT_TRUE(outcome.exitedNormally);
+    if (outcome.report == "skip")
+        GTEST_SKIP() << "cannot mount a small file system here";
+    const QByteArray line = "failed " + reason(ENOSPC).toUtf8() + " kept ";
+    EXPECT_EQ(outcome.report.toStdString(), (line + "1\n" + line + "2\n").toStdString());
 }
 
 TEST(SafeFileWriter, NewFileInReadOnlyFolderFailsWithTheSystemsReason)
 {
-    QTemporaryDir dir;
+    SharedDir dir;
     const QString folder = dir.filePath("ro");
     ASSERT_TRUE(QDir().mkdir(folder));
-    ::chmod(QFile::encodeName(folder).constData(), 0555);
-    QString error;
-    bool ok = true;
+    ::chmod(encoded(folder).constData(), 0555);
+    Saved saved;
     {
         AsOrdinaryUser user;
-        ok = save(folder + "/new", "bytes", &error);
+        saved = save(folder + "/new", "bytes");
     }
-    ::chmod(QFile::encodeName(folder).constData(), 0755);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EACCES)));
+    ::chmod(encoded(folder).constData(), 0755);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_EQ(saved.error, reason(EACCES));
     EXPECT_TRUE(QDir(folder).isEmpty());
 }
 
-TEST(SafeFileWriter, DeviceIsWrittenInPlaceAndItsFailureReported)
+TEST(SafeFileWriter, StreamsAndCharacterDevicesAreRefusedAtOnce)
 {
-    QString error;
-    EXPECT_FALSE(save("/dev/full", "x", &error));
-    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(ENOSPC)));
-    EXPECT_TRUE(save("/dev/null", "discarded"));
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(encoded(fifo).constData(), 0666), 0);
+    const QString socketPath = dir.filePath("socket");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, encoded(socketPath).constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const struct {
+        QString path;
+        const char* error;
+    } rows[] = {
+        {fifo, "Is a named pipe (FIFO), not a file or disk"},
+        {socketPath, "Is a socket, not a file or disk"},
+        {"/dev/zero", "Is a character device, not a file or disk"},
+        {"/dev/null", "Is a character device, not a file or disk"},
+        {dir.path(), "Is a directory"},
+    };
+    Watchdog watchdog;
+    for (const auto& row : rows) {
+        const Saved saved = save(row.path, "bytes");
+        EXPECT_FALSE(saved.ok) << row.error;
+        EXPECT_EQ(saved.error, QString::fromLatin1(row.error));
+    }
+    ::close(sock);
+    EXPECT_TRUE(S_ISFIFO(statOf(fifo).st_mode));
+    EXPECT_EQ(entryCount(dir.path()), 2) << "nothing created beside them";
 }

@@ -29,19 +29,26 @@ const std::vector<std::string> kControlLines = {
     "0001 1110     030     1E     RS",        "0001 1111     031     1F     US",
 };
 
+/// The name column: the character itself, or a word for those that show nothing.
+std::string nameOf(int code)
+{
+    // Each name made once, not a one-character string overwritten: GCC 12 at
+    // -O3 warns (maybe-uninitialized) about assigning over the short string.
+    switch (code) {
+    case 32: return "space";
+    case 34: return "\" ";
+    case 127: return "delete";
+    default: return std::string(1, char(code));
+    }
+}
+
 /// A standard-range line the slow way: bits one by one, printf for the numbers.
 std::string standardLine(int code)
 {
     std::string bits;
     for (int bit = 7; bit >= 0; --bit)
         bits += (code >> bit & 1) ? (bit == 4 ? "1 " : "1") : (bit == 4 ? "0 " : "0");
-    std::string name(1, char(code));
-    if (code == 32)
-        name = "space";
-    else if (code == 34)
-        name = "\" ";
-    else if (code == 127)
-        name = "delete";
+    const std::string name = nameOf(code);
     char numbers[32];
     std::snprintf(numbers, sizeof numbers, "     %03d     %02X     ", code, code);
     return bits + numbers + name;

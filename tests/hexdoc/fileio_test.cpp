@@ -1,0 +1,140 @@
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "hexdoc/cvellmardoc.h"
+#include "settings/recentfilelist.h"
+#include "support/apptestbase.h"
+#include "support/asordinaryuser.h"
+#include "support/childprocess.h"
+#include "support/watchdog.h"
+
+namespace {
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString sparseFile(const QString& path, qint64 size)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || !f.resize(size))  // holes: no disk space used
+        QTest::qFail("cannot make the sparse file", __FILE__, __LINE__);
+    return path;
+}
+
+/// Bytes of address space this process holds now.
+rlim_t addressSpaceInUse()
+{
+    QFile statm("/proc/self/statm");
+    statm.open(QIODevice::ReadOnly);
+    return rlim_t(statm.readAll().split(' ').front().toULongLong()) * rlim_t(::sysconf(_SC_PAGESIZE));
+}
+
+}  // namespace
+
+class FileIoTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void streamsAreRefusedByEveryFileCommand_data()
+    {
+        QTest::addColumn<QString>("path");  // "fifo": a named pipe made for the test
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << "fifo" << "Is a named pipe (FIFO), not a file or disk";
+        QTest::newRow("/dev/zero") << "/dev/zero" << "Is a character device, not a file or disk";
+    }
+
+    void streamsAreRefusedByEveryFileCommand()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        AppFixture fx;
+        if (path == "fifo") {
+            path = fx.path("fifo");
+            QCOMPARE(::mkfifo(encoded(path).constData(), 0666), 0);
+        }
+        fx.run(CommandId::FileNew);  // unsaved bytes, which every refusal must leave alone
+        CVellmarDoc* doc = fx.activeDoc();
+        const QStringList recent = RecentFileList::instance().files();
+        Watchdog watchdog;
+        for (const CommandId command : {CommandId::FileOpen, CommandId::ImportHexValuesText, CommandId::FileSaveAs,
+                                        CommandId::ExportHexDisplayText}) {
+            fx.prompter().answerFile(path);
+            fx.run(command);
+        }
+        QCOMPARE(fx.prompter().messages(),
+                 (QStringList{"Fail to open the file because " + reason,
+                              "Failed to open file " + path + "\nCause: " + reason,
+                              "Failed to save the file " + path + "\nCause: " + reason,
+                              "Failed to save the hex display into the export file" + path + "\nCause: " + reason}));
+        QCOMPARE(fx.windowCount(), 1);
+        QCOMPARE(fx.activeDoc(), doc);
+        QVERIFY(doc->isModified());
+        QCOMPARE(doc->title(), QStringLiteral("Vellmar1"));
+        QCOMPARE(RecentFileList::instance().files(), recent);
+    }
+
+    void readOnlyFileIsNotReplaced()
+    {
+        if (!AsOrdinaryUser::possible())
+            QSKIP("needs root to act as another user");
+        AppFixture fx;
+        // The user's own read-only file in the user's own folder.
+        const QString folder = fx.path("home");
+        QVERIFY(QDir().mkdir(folder));
+        const QString file = folder + "/readonly.bin";
+        QFile::copy(fx.writeFile("source.bin", "original"), file);
+        ::chmod(encoded(fx.path(".")).constData(), 0755);
+        ::chown(encoded(folder).constData(), kNobody, kNobody);
+        ::chown(encoded(file).constData(), kNobody, kNobody);
+        ::chmod(encoded(file).constData(), 0444);
+        QVERIFY(fx.app().openDocumentFile(file));
+        const std::uint8_t o = 'O';
+        fx.activeDoc()->bytes().setBytes(0, std::span(&o, 1));
+        fx.activeDoc()->setBytesChanged(1);
+        {
+            AsOrdinaryUser user;
+            fx.run(CommandId::FileSave);
+        }
+        QCOMPARE(fx.prompter().messages(), QStringList{"Failed to save the file " + file + "\nCause: Permission denied"});
+        QCOMPARE(AppFixture::readFile(file), QByteArray("original"));
+        QVERIFY(fx.activeDoc()->isModified());
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void runningOutOfMemoryKeepsTheProgramAndItsDocuments()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer cannot run under an address-space limit");
+#endif
+        AppFixture fx;
+        fx.run(CommandId::FileNew);
+        const QString binary = sparseFile(fx.path("big.bin"), qint64(3) << 30);
+        const QString text = sparseFile(fx.path("big.txt"), qint64(6) << 30);
+        const ChildOutcome outcome = runInChild([&] {
+            // Room for what the program holds and a little more, far from enough for either file.
+            const rlimit limit{addressSpaceInUse() + (rlim_t(512) << 20), RLIM_INFINITY};
+            ::setrlimit(RLIMIT_AS, &limit);
+            fx.app().openDocumentFile(binary);
+            fx.prompter().answerFile(text);
+            fx.run(CommandId::ImportHexValuesText);
+            QStringList report = fx.prompter().messages();
+            report << QString::number(fx.windowCount()) << fx.activeDoc()->title();
+            return report.join('|').toUtf8();
+        });
+        QVERIFY(outcome.exitedNormally);
+        QCOMPARE(QString::fromUtf8(outcome.report).split('|'),
+                 (QStringList{"Fail to open the file because there is not enough memory for its bytes: " + binary,
+                              "Failed to read first file " + text + "\nCause: Cannot allocate memory", "1",
+                              "Vellmar1"}));
+    }
+};
+
+QTEST_MAIN(FileIoTest)
+#include "fileio_test.moc"
