@@ -178,8 +178,8 @@ int main(int argc, char* argv[])
     const ByteOffset last = ByteOffset(view->GetDocument()->bytes().size()) - 1;
     const double refreshMs = bestOf(20, [&] { view->RefreshByte(last); });
 
-    // To /dev/null, as xxd is measured: the figure is the listing's, not the disk's.
-    prompter.path = QStringLiteral("/dev/null");
+    // To a file in the work folder, as xxd is measured.
+    prompter.path = dir + "/export.txt";
     const double exportMs = bestOf(3, [&] { HexDisplayExport::exportListing(view, view->textSource()); });
     std::system(qPrintable("xxd -p " + binary + " > " + text));
     prompter.path = text;
@@ -222,6 +222,7 @@ int main(int argc, char* argv[])
     std::printf("size_mib=%.0f mark_units_ms=%.0f longest_event_gap_ms=%.1f mark_extra_rss_mib=%.1f "
                 "paint_marked_screen_ms=%.3f clear_marks_ms=%.2f\n",
                 mib, marks.markMs, marks.longestGapMs, marks.extraMib, marks.paintMs, marks.clearMs);
+    QFile::remove(dir + "/export.txt");
     QFile::remove(binary);
     QFile::remove(text);
     Prompter::setInstance(nullptr);

@@ -15,7 +15,7 @@ for mib in 1 64 256; do
   "$build/bench/app_bench" "$mib" "$work"
   head -c $((mib << 20)) /dev/urandom > "$work/x.bin"
   xxd -p "$work/x.bin" > "$work/x.hex"
-  t0=$(date +%s.%N); xxd "$work/x.bin" > /dev/null; t1=$(date +%s.%N)
+  t0=$(date +%s.%N); xxd "$work/x.bin" > "$work/x.txt"; t1=$(date +%s.%N)
   xxd -r -p "$work/x.hex" > /dev/null; t2=$(date +%s.%N)
   hexsize=$(stat -c %s "$work/x.hex")
   awk -v m="$mib" -v a="$t0" -v b="$t1" -v c="$t2" -v h="$hexsize" \
