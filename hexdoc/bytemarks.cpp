@@ -8,8 +8,8 @@ std::uint8_t ByteMarks::paletteIndex(Rgb color)
     const auto found = std::find(m_palette.begin(), m_palette.end(), color);
     if (found != m_palette.end())
         return std::uint8_t(found - m_palette.begin());
-    // The program offers eight colours; should more ever come, the oldest
-    // extra one is reused rather than the plane growing wider.
+    // The program offers eight colours; should more ever come, the last
+    // index is reused rather than the plane growing wider.
     if (m_palette.size() == 256) {
         m_palette.back() = color;
         return 255;
@@ -24,26 +24,52 @@ void ByteMarks::color(ByteOffset first, ByteOffset last, Rgb color)
     colorLocked(first, last, color);
 }
 
-void ByteMarks::apply(std::span<const MarkRun> runs)
+void ByteMarks::apply(std::span<const AlternatingRun> runs)
 {
     const std::lock_guard guard(m_lock);
-    // Short runs inside one existing page (units, single bytes) skip the
-    // general path: a mark of small units makes a run every few bytes.
-    Rgb lastColor = kDefaultTextColor;
-    std::uint8_t lastIndex = 0;
-    for (const MarkRun& run : runs) {
-        const std::size_t pageIndex = std::size_t(run.first >> kPageBits);
-        const bool samePage = (run.last >> kPageBits) == (run.first >> kPageBits);
-        if (!samePage || pageIndex >= m_pages.size() || !m_pages[pageIndex] || run.first > run.last) {
-            colorLocked(run.first, run.last, run.color);
-            continue;
+    for (const AlternatingRun& run : runs)
+        applyLocked(run);
+}
+
+std::uint8_t* ByteMarks::pageOf(ByteOffset offset)
+{
+    const std::size_t pageIndex = std::size_t(offset >> kPageBits);
+    if (pageIndex >= m_pages.size())
+        m_pages.resize(pageIndex + 1);
+    std::unique_ptr<Page>& page = m_pages[pageIndex];
+    if (!page) {
+        page = std::make_unique<Page>();
+        page->fill(0);
+        ++m_pageCount;
+    }
+    return page->data();
+}
+
+void ByteMarks::applyLocked(const AlternatingRun& run)
+{
+    if (run.first > run.last || run.first < 0)
+        return;
+    if (run.colors[0] == run.colors[1] || run.unit >= run.last - run.first + 1) {
+        colorLocked(run.first, run.last, run.colors[0]);
+        return;
+    }
+    // The pattern of two units, repeated in a buffer long enough to copy from at any phase.
+    const std::uint8_t indices[2] = {run.colors[0] == kDefaultTextColor ? std::uint8_t(0) : paletteIndex(run.colors[0]),
+                                     run.colors[1] == kDefaultTextColor ? std::uint8_t(0) : paletteIndex(run.colors[1])};
+    const qint64 period = 2 * run.unit;
+    const qint64 copyLength = std::max<qint64>(period, 4096);
+    std::vector<std::uint8_t> pattern(std::size_t(copyLength + period));
+    for (std::size_t i = 0; i < pattern.size(); ++i)
+        pattern[i] = indices[(qint64(i) / run.unit) % 2];
+    for (ByteOffset at = run.first; at <= run.last;) {
+        const ByteOffset pageEnd = std::min(((at >> kPageBits) + 1) << kPageBits, run.last + 1);
+        std::uint8_t* page = pageOf(at);
+        for (ByteOffset from = at; from < pageEnd;) {
+            const qint64 count = std::min<qint64>(pageEnd - from, copyLength);
+            std::memcpy(page + (from & (kPageSize - 1)), pattern.data() + (from - run.first) % period, std::size_t(count));
+            from += count;
         }
-        if (run.color != lastColor) {
-            lastColor = run.color;
-            lastIndex = run.color == kDefaultTextColor ? 0 : paletteIndex(run.color);
-        }
-        std::uint8_t* at = m_pages[pageIndex]->data() + (run.first & (kPageSize - 1));
-        std::fill(at, at + (run.last - run.first + 1), lastIndex);
+        at = pageEnd;
     }
 }
 
@@ -56,19 +82,11 @@ void ByteMarks::colorLocked(ByteOffset first, ByteOffset last, Rgb color)
     for (ByteOffset at = first; at <= last;) {
         const std::size_t pageIndex = std::size_t(at >> kPageBits);
         const ByteOffset pageEnd = std::min(((at >> kPageBits) + 1) << kPageBits, last + 1);
-        if (pageIndex >= m_pages.size()) {
-            if (clearing)
-                break;
-            m_pages.resize(pageIndex + 1);
-        }
-        std::unique_ptr<Page>& page = m_pages[pageIndex];
-        if (!page && !clearing) {
-            page = std::make_unique<Page>();
-            page->fill(0);
-            ++m_pageCount;
-        }
+        if (pageIndex >= m_pages.size() && clearing)
+            break;
+        std::uint8_t* page = clearing ? (m_pages[pageIndex] ? m_pages[pageIndex]->data() : nullptr) : pageOf(at);
         if (page)
-            std::memset(page->data() + (at & (kPageSize - 1)), index, std::size_t(pageEnd - at));
+            std::memset(page + (at & (kPageSize - 1)), index, std::size_t(pageEnd - at));
         at = pageEnd;
     }
 }

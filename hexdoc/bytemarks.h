@@ -9,7 +9,7 @@
 
 #include "bytemodel/bytebuffer.h"
 #include "listing/formatranges.h"
-#include "marking/markrun.h"
+#include "hexdoc/alternatingrun.h"
 
 /// The mark colour of every byte of a listing, one palette index per byte in
 /// pages that exist only where marks were made: marking units over a large
@@ -23,7 +23,7 @@ public:
     /// Colours bytes first..last; black clears them.
     void color(ByteOffset first, ByteOffset last, Rgb color);
     /// Colours runs in order under one lock (a later run wins on shared bytes).
-    void apply(std::span<const MarkRun> runs);
+    void apply(std::span<const AlternatingRun> runs);
     void clear();
     Rgb colorAt(ByteOffset offset) const;
     /// The colours of the bytes first .. first + out.size() - 1.
@@ -37,6 +37,9 @@ private:
 
     std::uint8_t paletteIndex(Rgb color);
     void colorLocked(ByteOffset first, ByteOffset last, Rgb color);
+    void applyLocked(const AlternatingRun& run);
+    /// The page holding offset, made when missing.
+    std::uint8_t* pageOf(ByteOffset offset);
     Rgb colorAtLocked(ByteOffset offset) const;
 
     mutable std::mutex m_lock;

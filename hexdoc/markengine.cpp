@@ -8,6 +8,7 @@
 
 #include "docview/document.h"
 #include "hexdoc/hexview.h"
+#include "hexdoc/rungatherer.h"
 #include "marking/cmarkblocksdlg.h"
 #include "marking/cmarkbytesdlg.h"
 #include "marking/cmarkpatternsdlg.h"
@@ -33,8 +34,8 @@ constexpr MarkCommand kMarkCommands[] = {
 };
 
 // Runs the worker colours before it hands them on: a batch is one lock of
-// the marks and one queued repaint, however many runs a scan makes.
-constexpr std::size_t kRunsPerBatch = 1 << 14;
+// the marks and one queued repaint.
+constexpr std::size_t kRunsPerBatch = 1 << 12;
 
 /// Shows a Mark dialog; on OK remembers its settings and gives the scan of them.
 template <typename Dialog, typename Settings, typename ScanFunction, typename... DialogArgs>
@@ -145,24 +146,15 @@ void MarkEngine::startWorker(Scan scan)
         });
     state.markWorker->start([scan = std::move(scan), marks = m_view.sharedMarks(), &bytes = m_view.model(),
                              &marking = state.marking](WorkerJob<ByteSpan>& job) {
-        std::vector<MarkRun> batch;
-        batch.reserve(kRunsPerBatch);
-        const auto handOn = [&] {
-            if (batch.empty())
-                return;
+        RunGatherer gatherer(kRunsPerBatch, [&](RunGatherer::Batch& batch) {
             marks->apply(batch);
             ByteSpan span{batch.front().first, batch.front().last};
-            for (const MarkRun& run : batch)
+            for (const AlternatingRun& run : batch)
                 span = {std::min(span.first, run.first), std::max(span.last, run.last)};
             job.post(span);
-            batch.clear();
-        };
-        scan(bytes, marking, [&](const MarkRun& run) {
-            batch.push_back(run);
-            if (batch.size() == kRunsPerBatch)
-                handOn();
         });
-        handOn();
+        scan(bytes, marking, [&gatherer](const MarkRun& run) { gatherer.add(run); });
+        gatherer.finish();
     });
 }
 

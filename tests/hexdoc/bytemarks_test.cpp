@@ -6,6 +6,7 @@
 #include "hexdoc/bytemarklayer.h"
 #include "hexdoc/bytemarks.h"
 #include "hexdoc/listingprefixes.h"
+#include "hexdoc/rungatherer.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ TEST(ByteMarks, FollowsAPlainArrayOfColours)
             marks.color(a, b, color);
         } else {
             // The batch path, with short runs inside pages and a run across them.
-            const MarkRun runs[] = {{a, b, color}, {a, std::min(b, a + 1), palette[step % 4]}};
+            const AlternatingRun runs[] = {AlternatingRun::plain({a, b, color}),
+                                           AlternatingRun::plain({a, std::min(b, a + 1), palette[step % 4]})};
             marks.apply(runs);
             expected[std::size_t(a)] = palette[step % 4];
             if (b > a)
@@ -40,6 +42,41 @@ TEST(ByteMarks, FollowsAPlainArrayOfColours)
     marks.clear();
     EXPECT_TRUE(marks.isEmpty());
     EXPECT_EQ(marks.colorAt(12345), kDefaultTextColor);
+}
+
+TEST(RunGatherer, GatheredRunsColourAsTheRunsOneByOne)
+{
+    // Seeded scans of alternating units, plain runs and breaks in the pattern,
+    // gathered and applied, against the same runs applied one at a time.
+    std::mt19937 random(3);
+    const Rgb palette[] = {0xFF0000, 0x0000FF, 0x00FF00, kDefaultTextColor};
+    for (int round = 0; round < 50; ++round) {
+        std::vector<MarkRun> runs;
+        for (ByteOffset at = ByteOffset(random() % 5); at < 200000;) {
+            const qint64 unit = 1 + qint64(random() % 4);
+            const int units = int(random() % 3000);
+            const Rgb a = palette[random() % 4];
+            const Rgb b = palette[random() % 4];
+            for (int k = 0; k < units; ++k, at += unit)
+                runs.push_back({at, at + unit - 1, k % 2 ? b : a});
+            at += qint64(random() % 3);
+        }
+        ByteMarks expected;
+        for (const MarkRun& run : runs)
+            expected.color(run.first, run.last, run.color);
+        ByteMarks gathered;
+        int batches = 0;
+        RunGatherer gatherer(64, [&](RunGatherer::Batch& batch) {
+            gathered.apply(batch);
+            ++batches;
+        });
+        for (const MarkRun& run : runs)
+            gatherer.add(run);
+        gatherer.finish();
+        for (ByteOffset at = 0; at < runs.back().last + 2; ++at)
+            ASSERT_EQ(gathered.colorAt(at), expected.colorAt(at)) << "round " << round << " at " << at;
+        EXPECT_GT(batches, 0);
+    }
 }
 
 TEST(ByteMarks, ClearingWhereNothingIsMarkedAllocatesNothing)
