@@ -45,8 +45,9 @@ TEST(PortSettingsText, ListsConvertBothWays)
         EXPECT_FALSE(list.entries.isEmpty()) << list.name;
         for (qsizetype i = 0; i < list.entries.size(); ++i) {
             EXPECT_EQ(list.toText(list.fromText(list.entries[i])), list.entries[i]) << list.name;
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_LT(list.fromText(list.entries[i - 1]), list.fromText(list.entries[i])) << list.name;
+            }
         }
     }
     EXPECT_EQ(baudRates().size(), 15);
