@@ -6,12 +6,30 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
+
+/// The folder of a line's project include ("folder/file.h"), or empty.
+std::string includedFolder(const std::string& line)
+{
+    std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line[at] != '#')
+        return {};
+    at = line.find_first_not_of(" \t", at + 1);
+    if (at == std::string::npos || line.compare(at, 7, "include") != 0)
+        return {};
+    at = line.find_first_not_of(" \t", at + 7);
+    if (at == std::string::npos || line[at] != '"')
+        return {};
+    const std::size_t slash = line.find('/', at + 1);
+    const std::size_t quote = line.find('"', at + 1);
+    if (slash == std::string::npos || slash > quote)
+        return {};
+    return line.substr(at + 1, slash - at - 1);
+}
 
 const std::map<std::string, int> kRank = {
     {"bytemodel", 0}, {"listing", 0}, {"docview", 0}, {"serialdevice", 0}, {"settings", 0},
@@ -22,7 +40,6 @@ const std::map<std::string, int> kRank = {
 TEST(Layering, NoFolderIncludesAHigherOne)
 {
     const fs::path root(VELLMAR_SOURCE_DIR);
-    const std::regex include(R"(^\s*#\s*include\s+"([a-z]+)/)");
     int filesRead = 0;
     for (const auto& [folder, rank] : kRank) {
         if (!fs::exists(root / folder))
@@ -35,12 +52,12 @@ TEST(Layering, NoFolderIncludesAHigherOne)
             std::ifstream in(entry.path());
             std::string line;
             for (int number = 1; std::getline(in, line); ++number) {
-                std::smatch match;
-                if (!std::regex_search(line, match, include))
+                const std::string included = includedFolder(line);
+                if (included.empty())
                     continue;
-                const auto target = kRank.find(match[1].str());
+                const auto target = kRank.find(included);
                 ASSERT_NE(target, kRank.end()) << entry.path() << ':' << number << " includes an unknown folder";
-                EXPECT_LE(target->second, rank) << entry.path() << ':' << number << " includes " << match[1].str();
+                EXPECT_LE(target->second, rank) << entry.path() << ':' << number << " includes " << included;
             }
         }
     }
