@@ -61,8 +61,9 @@ TEST(HexGeometry, HeaderLabelsStandOverEachCellAndItsCharacter)
         EXPECT_EQ(header.substr(std::size_t(first), 2), std::string("0") + hex[k]) << "byte index " << k;
         EXPECT_EQ(header[std::size_t(60 + k)], hex[k]) << "byte index " << k;
         // One cell per three columns, with the extra gap after byte 7.
-        if (k > 0)
+        if (k > 0) {
             EXPECT_EQ(first - HexGeometry::firstDigitColumn(k - 1), k == 8 ? 4 : 3) << "byte index " << k;
+        }
     }
 }
 

@@ -61,8 +61,9 @@ TEST(AsciiTableText, EveryCodeHasItsLineInOrder)
             EXPECT_EQ(line.substr(0, numbers.size()), numbers) << "code " << code;
             EXPECT_GT(line.size(), numbers.size()) << "code " << code << " has no name";
             // Printable characters name themselves, the few exceptions aside.
-            if (code > 34 && code < 127)
+            if (code > 34 && code < 127) {
                 EXPECT_EQ(line.substr(numbers.size()), std::string(1, char(code))) << "code " << code;
+            }
         }
     }
 }
