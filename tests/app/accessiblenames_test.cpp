@@ -10,7 +10,6 @@
 #include "serial/cdriverinfodlg.h"
 #include "serial/driverinfolines.h"
 #include "support/apptestbase.h"
-#include "support/standinframe.h"
 
 namespace {
 
@@ -70,71 +69,62 @@ class AccessibleNamesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyFocusableControlHasAName_data();
-    void everyFocusableControlHasAName();
-    void driverReportHasNames();
-    void toolBarButtonsSayTheirToolTip();
-};
-
-void AccessibleNamesTest::everyFocusableControlHasAName_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::newRow("no document") << int(WindowState::NoDocument);
-    QTest::newRow("plain document") << int(WindowState::PlainDocument);
-    QTest::newRow("Com Panel") << int(WindowState::ComPanel);
-    QTest::newRow("comparison") << int(WindowState::Comparison);
-}
-
-void AccessibleNamesTest::everyFocusableControlHasAName()
-{
-    QFETCH(int, state);
-    AppFixture fx;
-    QStringList unnamed;
-    if (WindowState(state) == WindowState::PlainDocument) {
-        fx.run(CommandId::FileNew);
-        unnamed << unnamedControlsOfModals(fx, {CommandId::GoTo, CommandId::SelectBytes, CommandId::CurrentSettings});
-    } else if (WindowState(state) != WindowState::NoDocument) {
-        fx.frame().addChildFrame(new StandInFrame(WindowState(state)));
+    void everyFocusableControlHasAName_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::newRow("no document") << int(WindowState::NoDocument);
+        QTest::newRow("plain document") << int(WindowState::PlainDocument);
+        QTest::newRow("Com Panel") << int(WindowState::ComPanel);
+        QTest::newRow("comparison") << int(WindowState::Comparison);
     }
-    QCoreApplication::processEvents();
-    QCOMPARE(int(fx.frame().windowState()), state);
-    unnamed << unnamedControlsOfModals(fx, {CommandId::AppAbout, CommandId::SetDefault, CommandId::MaxComPort});
-    // The modeless windows open side by side with the main window.
-    for (CommandId id : {CommandId::AsciiTable, CommandId::NotationConvert, CommandId::HelpFinder})
-        fx.run(id);
-    unnamed << unnamedControlsOnScreen();
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
-}
 
-void AccessibleNamesTest::driverReportHasNames()
-{
-    CDriverInfoDlg dialog(QStringLiteral("COM1"), DriverInfoLines::of(CommProperties{}), QStringLiteral("/dev/ttyS0"),
-                          nullptr);
-    dialog.show();
-    const QStringList unnamed = unnamedControls(&dialog);
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
-}
+    void everyFocusableControlHasAName()
+    {
+        QFETCH(int, state);
+        AppFixture fx;
+        QStringList unnamed;
+        fx.enterWindowState(WindowState(state));
+        QCOMPARE(int(fx.frame().windowState()), state);
+        if (WindowState(state) == WindowState::PlainDocument)
+            unnamed << unnamedControlsOfModals(fx, {CommandId::GoTo, CommandId::SelectBytes, CommandId::CurrentSettings});
+        unnamed << unnamedControlsOfModals(fx, {CommandId::AppAbout, CommandId::SetDefault, CommandId::MaxComPort});
+        // The modeless windows open side by side with the main window.
+        for (CommandId id : {CommandId::AsciiTable, CommandId::NotationConvert, CommandId::HelpFinder})
+            fx.run(id);
+        unnamed << unnamedControlsOnScreen();
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
+    }
 
-void AccessibleNamesTest::toolBarButtonsSayTheirToolTip()
-{
-    AppFixture fx;
-    int buttons = 0;
-    for (QToolBar* bar : fx.frame().findChildren<QToolBar*>()) {
-        for (QAction* action : bar->actions()) {
-            if (action->isSeparator())
-                continue;
-            ++buttons;
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(bar->widgetForAction(action));
-            QVERIFY(accessible);
-            QCOMPARE(accessible->text(QAccessible::Name), action->toolTip());
+    void driverReportHasNames()
+    {
+        CDriverInfoDlg dialog(QStringLiteral("COM1"), DriverInfoLines::of(CommProperties{}), QStringLiteral("/dev/ttyS0"),
+                              nullptr);
+        dialog.show();
+        const QStringList unnamed = unnamedControls(&dialog);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
+    }
+
+    void toolBarButtonsSayTheirToolTip()
+    {
+        AppFixture fx;
+        int buttons = 0;
+        for (QToolBar* bar : fx.frame().findChildren<QToolBar*>()) {
+            for (QAction* action : bar->actions()) {
+                if (action->isSeparator())
+                    continue;
+                ++buttons;
+                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(bar->widgetForAction(action));
+                QVERIFY(accessible);
+                QCOMPARE(accessible->text(QAccessible::Name), action->toolTip());
+            }
         }
+        int defined = 0;
+        for (const ToolBarDefinition& definition : toolBarDefinitions())
+            defined += int(std::count_if(definition.buttons.begin(), definition.buttons.end(),
+                                         [](const ToolBarButton& button) { return !button.separator; }));
+        QCOMPARE(buttons, defined);
     }
-    int defined = 0;
-    for (const ToolBarDefinition& definition : toolBarDefinitions())
-        defined += int(std::count_if(definition.buttons.begin(), definition.buttons.end(),
-                                     [](const ToolBarButton& button) { return !button.separator; }));
-    QCOMPARE(buttons, defined);
-}
+};
 
 QTEST_MAIN(AccessibleNamesTest)
 #include "accessiblenames_test.moc"

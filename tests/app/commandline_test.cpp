@@ -42,109 +42,99 @@ class CommandLineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void helpPrintsTheUsageAndOpensNoWindow_data();
-    void helpPrintsTheUsageAndOpensNoWindow();
-    void versionPrintsNameAndVersion_data();
-    void versionPrintsNameAndVersion();
-    void unknownOptionIsAUsageError_data();
-    void unknownOptionIsAUsageError();
-    void filesAreThePositionalArguments();
-    void everyFileOpensAndAFailedOneSaysWhy();
-    void onlyFileFailingEndsTheStartUp();
-};
-
-void CommandLineTest::helpPrintsTheUsageAndOpensNoWindow_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::newRow("long") << "--help";
-    QTest::newRow("short") << "-h";
-}
-
-void CommandLineTest::helpPrintsTheUsageAndOpensNoWindow()
-{
-    QFETCH(QString, option);
-    QTemporaryDir home;
-    const Run run = runVellmar({option, QStringLiteral("some.bin")}, home.path());
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.out.startsWith(QStringLiteral("Usage: vellmar [options] [FILE...]\n")), qPrintable(run.out));
-    QVERIFY(run.out.contains(QStringLiteral("Files to open, each as a hex document.")));
-    QVERIFY(run.out.contains(home.path() + QStringLiteral("/.config/Varn Technology/Vellmar.ini")));
-    QVERIFY(run.out.contains(QStringLiteral("--version")));
-}
-
-void CommandLineTest::versionPrintsNameAndVersion_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::newRow("long") << "--version";
-    QTest::newRow("short") << "-v";
-}
-
-void CommandLineTest::versionPrintsNameAndVersion()
-{
-    QFETCH(QString, option);
-    QTemporaryDir home;
-    const Run run = runVellmar({option}, home.path());
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, QStringLiteral("Vellmar 2.12\n"));
-}
-
-void CommandLineTest::unknownOptionIsAUsageError_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("long") << "--bogus" << "vellmar: Unknown option 'bogus'.";
-    QTest::newRow("short") << "-x" << "vellmar: Unknown option 'x'.";
-}
-
-void CommandLineTest::unknownOptionIsAUsageError()
-{
-    QFETCH(QString, option);
-    QFETCH(QString, error);
-    QTemporaryDir home;
-    const Run run = runVellmar({option}, home.path());
-    QCOMPARE(run.exitCode, 2);
-    QCOMPARE(run.out, QString());
-    const QStringList lines = run.err.split(QLatin1Char('\n'));
-    const qsizetype first = lines.indexOf(error);
-    QVERIFY2(first >= 0, qPrintable(run.err));
-    QVERIFY(lines.value(first + 1).startsWith(QStringLiteral("Usage: vellmar [options] [FILE...]")));
-}
-
-void CommandLineTest::filesAreThePositionalArguments()
-{
-    const CommandLine commandLine =
-        CommandLine::parse({QStringLiteral("/usr/bin/vellmar"), "a.bin", "--", "-dash.bin", "b c.bin"});
-    QCOMPARE(commandLine.action(), CommandLine::Action::Run);
-    QCOMPARE(commandLine.files(), (QStringList{"a.bin", "-dash.bin", "b c.bin"}));
-    QCOMPARE(CommandLine::parse({QStringLiteral("vellmar")}).files(), QStringList());
-}
-
-void CommandLineTest::everyFileOpensAndAFailedOneSaysWhy()
-{
-    QTemporaryDir dir;
-    const QString first = dir.filePath("first.bin");
-    const QString second = dir.filePath("second.bin");
-    for (const QString& path : {first, second}) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("x");
+    void helpPrintsTheUsageAndOpensNoWindow_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("long") << "--help";
+        QTest::newRow("short") << "-h";
     }
-    AppFixture fx({first, dir.filePath("missing.bin"), second});
-    QCOMPARE(fx.windowCount(), 2);
-    QCOMPARE(fx.prompter().messages(), QStringList{"Fail to open the file because No such file or directory"});
-    QVERIFY(fx.frame().isVisible());
-}
 
-void CommandLineTest::onlyFileFailingEndsTheStartUp()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    CVellmarApp app;
-    QVERIFY(!app.initInstance({dir.filePath("missing.bin")}));
-    QCOMPARE(prompter.messages(), QStringList{"Fail to open the file because No such file or directory"});
-    QVERIFY(!app.mainFrame()->isVisible());
-}
+    void helpPrintsTheUsageAndOpensNoWindow()
+    {
+        QFETCH(QString, option);
+        QTemporaryDir home;
+        const Run run = runVellmar({option, QStringLiteral("some.bin")}, home.path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.startsWith(QStringLiteral("Usage: vellmar [options] [FILE...]\n")), qPrintable(run.out));
+        QVERIFY(run.out.contains(QStringLiteral("Files to open, each as a hex document.")));
+        QVERIFY(run.out.contains(home.path() + QStringLiteral("/.config/Varn Technology/Vellmar.ini")));
+        QVERIFY(run.out.contains(QStringLiteral("--version")));
+    }
+
+    void versionPrintsNameAndVersion_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("long") << "--version";
+        QTest::newRow("short") << "-v";
+    }
+
+    void versionPrintsNameAndVersion()
+    {
+        QFETCH(QString, option);
+        QTemporaryDir home;
+        const Run run = runVellmar({option}, home.path());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Vellmar 2.12\n"));
+    }
+
+    void unknownOptionIsAUsageError_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("long") << "--bogus" << "vellmar: Unknown option 'bogus'.";
+        QTest::newRow("short") << "-x" << "vellmar: Unknown option 'x'.";
+    }
+
+    void unknownOptionIsAUsageError()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, error);
+        QTemporaryDir home;
+        const Run run = runVellmar({option}, home.path());
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QString());
+        const QStringList lines = run.err.split(QLatin1Char('\n'));
+        const qsizetype first = lines.indexOf(error);
+        QVERIFY2(first >= 0, qPrintable(run.err));
+        QVERIFY(lines.value(first + 1).startsWith(QStringLiteral("Usage: vellmar [options] [FILE...]")));
+    }
+
+    void filesAreThePositionalArguments()
+    {
+        const CommandLine commandLine =
+            CommandLine::parse({QStringLiteral("/usr/bin/vellmar"), "a.bin", "--", "-dash.bin", "b c.bin"});
+        QCOMPARE(commandLine.action(), CommandLine::Action::Run);
+        QCOMPARE(commandLine.files(), (QStringList{"a.bin", "-dash.bin", "b c.bin"}));
+        QCOMPARE(CommandLine::parse({QStringLiteral("vellmar")}).files(), QStringList());
+    }
+
+    void everyFileOpensAndAFailedOneSaysWhy()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath("first.bin");
+        const QString second = dir.filePath("second.bin");
+        for (const QString& path : {first, second}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x");
+        }
+        AppFixture fx({first, dir.filePath("missing.bin"), second});
+        QCOMPARE(fx.windowCount(), 2);
+        QCOMPARE(fx.prompter().messages(), QStringList{"Fail to open the file because No such file or directory"});
+        QVERIFY(fx.frame().isVisible());
+    }
+
+    void onlyFileFailingEndsTheStartUp()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir dir;
+        ScriptedPrompter prompter;
+        CVellmarApp app;
+        QVERIFY(!app.initInstance({dir.filePath("missing.bin")}));
+        QCOMPARE(prompter.messages(), QStringList{"Fail to open the file because No such file or directory"});
+        QVERIFY(!app.mainFrame()->isVisible());
+    }
+};
 
 QTEST_MAIN(CommandLineTest)
 #include "commandline_test.moc"

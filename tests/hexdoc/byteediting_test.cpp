@@ -13,10 +13,9 @@
 #include "byteops/fieldids.h"
 #include "byteops/globalbytebuffer.h"
 #include "docview/commandrouter.h"
-#include "hexdoc/cvellmardoc.h"
-#include "hexdoc/cvellmarview.h"
 #include "marking/colorpalette.h"
-#include "support/apptestbase.h"
+#include "support/dialogdriver.h"
+#include "support/openedfile.h"
 
 namespace {
 
@@ -30,25 +29,14 @@ QByteArray counting(int size)
     return bytes;
 }
 
-struct Editing {
-    AppFixture fx;
-    CVellmarView* view = nullptr;
-    CVellmarDoc* doc = nullptr;
-    QString file;
-
-    explicit Editing(const QByteArray& bytes)
-    {
-        file = fx.writeFile("edited.bin", bytes);
-        fx.app().openDocumentFile(file);
-        view = fx.activeView();
-        doc = fx.activeDoc();
-    }
+struct Editing : OpenedFile {
+    using OpenedFile::OpenedFile;
     /// Runs a command whose dialog gets these field texts, then OK.
     bool run(CommandId id, const Fields& fields, const QString& radio = {})
     {
         AppFixture::onNextModal([fields, radio](QDialog& dialog) {
             for (const auto& [fieldId, text] : fields)
-                dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(fieldId))->setText(text);
+                DialogDriver::fieldOf(dialog, fieldId)->setText(text);
             for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
                 if (button->text().remove(QLatin1Char('&')) == radio)
                     button->setChecked(true);
@@ -56,11 +44,6 @@ struct Editing {
             dialog.accept();
         });
         return fx.run(id);
-    }
-    QByteArray bytes() const
-    {
-        const ByteBuffer all = doc->bytes().copy(0, doc->bytes().size());
-        return QByteArray(reinterpret_cast<const char*>(all.data()), qsizetype(all.size()));
     }
     QByteArray saved()
     {

@@ -6,11 +6,10 @@
 #include "app/cmainframe.h"
 #include "byteops/fieldids.h"
 #include "docview/commandrouter.h"
-#include "hexdoc/cvellmardoc.h"
-#include "hexdoc/cvellmarview.h"
 #include "marking/colorpalette.h"
 #include "marking/markcontrolids.h"
-#include "support/apptestbase.h"
+#include "support/dialogdriver.h"
+#include "support/openedfile.h"
 
 namespace {
 
@@ -20,28 +19,19 @@ const Rgb kRed = ColorFromName(QStringLiteral("Red"));
 void markBytesInRed(const QString& value, const QString& start = {}, const QString& end = {})
 {
     AppFixture::onNextModal([=](QDialog& dialog) {
-        dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(FieldId::MarkValue1))->setText(value);
+        DialogDriver::fieldOf(dialog, FieldId::MarkValue1)->setText(value);
         auto* color = dialog.findChild<QComboBox*>(MarkControlId::objectName(MarkControlId::Value1Color));
         color->setCurrentIndex(color->findText(QStringLiteral("Red")));
         if (!start.isEmpty()) {
-            dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(FieldId::StartAddress))->setText(start);
-            dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(FieldId::EndAddress))->setText(end);
+            DialogDriver::fieldOf(dialog, FieldId::StartAddress)->setText(start);
+            DialogDriver::fieldOf(dialog, FieldId::EndAddress)->setText(end);
         }
         dialog.accept();
     });
 }
 
-struct Marking {
-    AppFixture fx;
-    CVellmarView* view = nullptr;
-    CVellmarDoc* doc = nullptr;
-
-    explicit Marking(const QByteArray& bytes)
-    {
-        fx.app().openDocumentFile(fx.writeFile("marked.bin", bytes));
-        view = fx.activeView();
-        doc = fx.activeDoc();
-    }
+struct Marking : OpenedFile {
+    using OpenedFile::OpenedFile;
     CommandState state(CommandId id)
     {
         return CommandRouter::query(fx.frame().commandChain(), id);

@@ -3,10 +3,8 @@
 #include <QTest>
 
 #include "app/cmainframe.h"
-#include "hexdoc/cvellmardoc.h"
-#include "hexdoc/cvellmarview.h"
 #include "hexdoc/hexlistingtext.h"
-#include "support/apptestbase.h"
+#include "support/openedfile.h"
 
 namespace {
 
@@ -22,18 +20,9 @@ Q_DECLARE_METATYPE(At)
 
 namespace {
 
-struct Opened {
-    AppFixture fx;
-    CVellmarView* view;
-    CVellmarDoc* doc;
-
-    explicit Opened(int byteCount) : Opened(QByteArray(byteCount, '\0')) {}
-    explicit Opened(const QByteArray& bytes)
-    {
-        fx.app().openDocumentFile(fx.writeFile("bytes.bin", bytes));
-        view = fx.activeView();
-        doc = fx.activeDoc();
-    }
+struct Opened : OpenedFile {
+    explicit Opened(int byteCount) : OpenedFile(QByteArray(byteCount, '\0')) {}
+    explicit Opened(const QByteArray& bytes) : OpenedFile(bytes) {}
     TextPos pos(At at) const { return view->layout().JoinPosition(at.line, at.column); }
     void caretAt(At at) { view->setSelection(pos(at), pos(at)); }
     void press(const char* keys)
@@ -104,6 +93,7 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<At>("to");
         QTest::newRow("space to the next digit") << 40 << At{0, 10} << " " << At{0, 11};
+        QTest::newRow("space in the header") << 40 << At{-1, 5} << " " << At{0, 9};
         QTest::newRow("space from the line number") << 40 << At{0, 3} << " " << At{0, 9};
         QTest::newRow("space over the double gap") << 40 << At{0, 32} << " " << At{0, 34};
         QTest::newRow("space from the character cells") << 40 << At{0, 57} << " " << At{1, 9};
@@ -129,14 +119,6 @@ private slots:
         QCOMPARE(o.view->selection(), (TextRange{o.pos(to), o.pos(to)}));
         QCOMPARE(o.view->text(), before);
         QVERIFY(!o.doc->isModified());
-    }
-
-    void spaceBeforeTheDataGoesToTheFirstDigit()
-    {
-        Opened o(40);
-        o.view->setSelection(5, 5);
-        o.press(" ");
-        QCOMPARE(o.view->selection().end, o.view->layout().initialCaret());
     }
 
     void typingWithASelectionDoesNothing()
@@ -200,7 +182,7 @@ private slots:
         QVERIFY(o.fx.run(CommandId::FileSave));
         QByteArray expected(40, '\0');
         expected[16] = '\x7e';
-        QCOMPARE(AppFixture::readFile(o.fx.path("bytes.bin")), expected);
+        QCOMPARE(AppFixture::readFile(o.file), expected);
         QVERIFY(!o.doc->isModified());
     }
 

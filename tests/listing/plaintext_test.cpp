@@ -57,14 +57,6 @@ TEST(PlainText, LineModelTable)
     }
 }
 
-TEST(PlainText, EndOfTextBelongsToLastLine)
-{
-    PlainText plain{QByteArray("ab\ncd\n")};
-    EXPECT_EQ(plain.lineOfPosition(6), 2);
-    EXPECT_EQ(plain.lineOfPosition(2), 0);  // the break ends line 0
-    EXPECT_EQ(plain.lineOfPosition(3), 1);
-}
-
 TEST(PlainTextOracle, RandomReplacementsKeepLineStarts)
 {
     const char alphabet[] = "ab\n";

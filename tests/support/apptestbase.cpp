@@ -12,6 +12,7 @@
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
 #include "settings/settingsstore.h"
+#include "support/standinframe.h"
 
 AppFixture::AppFixture(const QStringList& arguments)
 {
@@ -74,6 +75,15 @@ CVellmarDoc* AppFixture::activeDoc()
 int AppFixture::windowCount()
 {
     return int(frame().mdiArea()->subWindowList().size());
+}
+
+void AppFixture::enterWindowState(WindowState state)
+{
+    if (state == WindowState::PlainDocument)
+        run(CommandId::FileNew);
+    else if (state != WindowState::NoDocument)
+        frame().addChildFrame(new StandInFrame(state));
+    QCoreApplication::processEvents();
 }
 
 void AppFixture::onNextModal(std::function<void(QDialog&)> interact)

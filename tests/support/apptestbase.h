@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/cvellmarapp.h"
+#include "app/menudefinitions.h"
 #include "support/scriptedprompter.h"
 
 class CMainFrame;
@@ -33,6 +34,9 @@ public:
     CVellmarView* activeView();
     CVellmarDoc* activeDoc();
     int windowCount();
+    /// Brings the main window into a window state: a new document, or a
+    /// stand-in window for the kinds whose documents are made elsewhere.
+    void enterWindowState(WindowState state);
 
     /// Runs interact on the modal dialog the next command opens, inside the
     /// dialog's own event loop; a dialog that interact leaves open is cancelled.
