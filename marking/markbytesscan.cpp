@@ -9,7 +9,7 @@
 #include "byteops/hexbytestring.h"
 #include "marking/blockreader.h"
 #include "marking/colorpalette.h"
-#include "marking/runwriter.h"
+#include "marking/blockscan.h"
 
 namespace {
 
@@ -107,19 +107,12 @@ private:
 bool scanMarkBytes(const ByteModel& bytes, const MarkBytesSettings& settings, const std::atomic<int>& marking,
                    const MarkSink& sink)
 {
-    if (marking.load(std::memory_order_relaxed) == 0)
-        return false;
-    const std::optional<ByteSpan> block = clippedBlock(settings.block, bytes.size());
-    if (!block)
-        return true;
-    RunWriter writer(sink, marking);
-    if (settings.clearBlock && !writer.paint(block->first, block->last, kDefaultTextColor))
-        return false;
-    std::vector<MarkValue> values = valuesOf(settings);
-    if (!values.empty()) {
-        BlockReader reader(bytes, *block, marking);
-        if (!ValueColoring(std::move(values), *block).run(reader, writer))
-            return false;
-    }
-    return writer.finish();
+    return runBlockScan(bytes, settings.block, settings.clearBlock, marking, sink,
+                        [&](RunWriter& writer, const ByteSpan& block) {
+                            std::vector<MarkValue> values = valuesOf(settings);
+                            if (values.empty())
+                                return true;
+                            BlockReader reader(bytes, block, marking);
+                            return ValueColoring(std::move(values), block).run(reader, writer);
+                        });
 }

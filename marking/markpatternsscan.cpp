@@ -7,7 +7,7 @@
 #include "byteops/hexbytestring.h"
 #include "marking/blockreader.h"
 #include "marking/colorpalette.h"
-#include "marking/runwriter.h"
+#include "marking/blockscan.h"
 
 namespace {
 
@@ -141,14 +141,8 @@ bool PatternScan::headerToBlockEnd(ByteOffset header)
 bool scanMarkPatterns(const ByteModel& bytes, const MarkPatternsSettings& settings, const std::atomic<int>& marking,
                       const MarkSink& sink)
 {
-    if (marking.load(std::memory_order_relaxed) == 0)
-        return false;
-    const std::optional<ByteSpan> block = clippedBlock(settings.block, bytes.size());
-    if (!block)
-        return true;
-    RunWriter writer(sink, marking);
-    if (settings.clearBlock && !writer.paint(block->first, block->last, kDefaultTextColor))
-        return false;
-    PatternScan scan(bytes, *block, settings.chosen(), marking, writer);
-    return scan.run(settings.type) && writer.finish();
+    return runBlockScan(bytes, settings.block, settings.clearBlock, marking, sink,
+                        [&](RunWriter& writer, const ByteSpan& block) {
+                            return PatternScan(bytes, block, settings.chosen(), marking, writer).run(settings.type);
+                        });
 }
