@@ -15,8 +15,7 @@ BitwiseShiftDialog::BitwiseShiftDialog(qint64 fileSize, qint64 start, qint64 end
 {
     addDecimalField(addForm(), FieldId::ShiftCount, QStringLiteral("Number of Shift (Dec):"), 1)
         ->setText(QString::number(choice.count));
-    QFormLayout* block = addForm(QStringLiteral("Apply to block"));
-    addBlockFields(block);
+    addBlockFields(QStringLiteral("Apply to block"));
     finishLayout();
     showBlock(start, end);
 }

@@ -14,8 +14,7 @@ MaskBytesDialog::MaskBytesDialog(qint64 fileSize, qint64 start, qint64 end, Mask
 {
     addHexField(addForm(), FieldId::MaskValue, QStringLiteral("Mask Value (Hex):"), 2)
         ->setText(FieldText::hexOrEmpty(choice.value));
-    QFormLayout* block = addForm(QStringLiteral("Apply to block"));
-    addBlockFields(block);
+    addBlockFields(QStringLiteral("Apply to block"));
     finishLayout();
     showBlock(start, end);
 }

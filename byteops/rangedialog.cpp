@@ -150,8 +150,9 @@ qint64 RangeDialog::end() const
     return hexValue(FieldId::EndAddress);
 }
 
-void RangeDialog::addBlockFields(QFormLayout* form)
+void RangeDialog::addBlockFields(const QString& groupTitle)
 {
+    QFormLayout* form = addForm(groupTitle);
     addHexField(form, FieldId::StartAddress, QStringLiteral("Start Address (Hex):"), 8);
     addHexField(form, FieldId::EndAddress, QStringLiteral("End Address (Hex):"), 8);
 }

@@ -56,8 +56,8 @@ protected:
     /// its field focused. True when every check passed.
     bool fieldsPass();
 
-    /// The Start Address and End Address fields of a block.
-    void addBlockFields(QFormLayout* form);
+    /// The Start Address and End Address fields of a block, in a titled group.
+    void addBlockFields(const QString& groupTitle);
     /// Shows a block's default addresses in its two fields.
     void showBlock(qint64 start, qint64 end);
     /// Shows an address in hex, or nothing when it is negative.

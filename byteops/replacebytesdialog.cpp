@@ -11,8 +11,7 @@ ReplaceBytesDialog::ReplaceBytesDialog(qint64 fileSize, qint64 start, qint64 end
     QFormLayout* values = addForm(QStringLiteral("Byte Value (The old value is to be replaced by new value)"));
     addHexField(values, FieldId::OldValue, QStringLiteral("Old Value (Hex):"), 2)->setText(RangeDialogText::byteValue(0));
     addHexField(values, FieldId::NewValue, QStringLiteral("New Value (Hex):"), 2)->setText(RangeDialogText::byteValue(0));
-    QFormLayout* block = addForm(QStringLiteral("Apply To Block"));
-    addBlockFields(block);
+    addBlockFields(QStringLiteral("Apply To Block"));
     finishLayout();
     showBlock(start, end);
 }

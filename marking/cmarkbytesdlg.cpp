@@ -40,8 +40,7 @@ CMarkBytesDlg::CMarkBytesDlg(qint64 fileSize, const MarkBytesSettings& remembere
     }
     m_clear = MarkDialogParts::clearBox(QStringLiteral("Clear Previous Marks In the Block"), remembered.clearBlock,
                                         addForm(), this);
-    QFormLayout* block = addForm(QStringLiteral("Apply To Block"));
-    addBlockFields(block);
+    addBlockFields(QStringLiteral("Apply To Block"));
     finishLayout();
     showBlock(defaultBlock.start, defaultBlock.end);
 }

@@ -64,8 +64,7 @@ CMarkPatternsDlg::CMarkPatternsDlg(qint64 fileSize, const MarkPatternsSettings& 
     addColorLists(m_patternForm, remembered.chosen());
     m_clear = MarkDialogParts::clearBox(QStringLiteral("Clear Previous Marks In the Block"), remembered.clearBlock,
                                         m_patternForm, this);
-    QFormLayout* block = addForm(QStringLiteral("Apply To Block"));
-    addBlockFields(block);
+    addBlockFields(QStringLiteral("Apply To Block"));
     finishLayout();
     showBlock(defaultBlock.start, defaultBlock.end);
     showType(remembered.type);

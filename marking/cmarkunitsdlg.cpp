@@ -24,8 +24,7 @@ CMarkUnitsDlg::CMarkUnitsDlg(qint64 fileSize, const MarkUnitsSettings& remembere
     addLabelledRow(colors, QStringLiteral("Color #2:"), m_color2);
     m_clear = MarkDialogParts::clearBox(QStringLiteral("Clear Previous Marks In the Block"), remembered.clearBlock,
                                         addForm(), this);
-    QFormLayout* block = addForm(QStringLiteral("Apply To Block"));
-    addBlockFields(block);
+    addBlockFields(QStringLiteral("Apply To Block"));
     finishLayout();
     showBlock(defaultBlock.start, defaultBlock.end);
 }
