@@ -17,8 +17,7 @@ AddressRangeDialog::AddressRangeDialog(RangeDialogKind kind, qint64 fileSize, qi
                                        QWidget* parent)
     : RangeDialog(kind, fileSize, parent)
 {
-    QFormLayout* form = addForm(groupTitleOf(kind));
-    addBlockFields(form);
+    addBlockFields(groupTitleOf(kind));
     finishLayout();
     showBlock(start, end);
 }
