@@ -4,7 +4,10 @@
 // refresh of 1 MiB with 100,000 colour runs after it, Export and Import
 // throughput; then Mark Units (unit 2, two colours) over the whole file through
 // the real command with the event loop's longest gap, one screen of the fully
-// marked listing, and Clear Marks.
+// marked listing, and Clear Marks; last the byte edits as the Edit and
+// Operations commands make them after their dialogs, each to a repainted
+// listing: Cut of the first byte, its Undo, Mask over the whole file, Paste of
+// 64 MiB from the clipboard, and Find of 4 bytes at the end.
 // Usage: app_bench SIZE_MIB WORKDIR   (run with QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +24,11 @@
 #include <sys/resource.h>
 
 #include "app/cmainframe.h"
+#include "byteops/bitwiseops.h"
+#include "byteops/byteedits.h"
+#include "byteops/edithistory.h"
+#include "byteops/findbytes.h"
+#include "byteops/globalbytebuffer.h"
 #include "byteops/fieldids.h"
 #include "docview/commandrouter.h"
 #include "marking/markcontrolids.h"
@@ -140,6 +148,37 @@ MarkFigures measureMarking(CMainFrame& frame, CVellmarView* view)
     return figures;
 }
 
+struct EditFigures {
+    double cutMs = 0;
+    double undoMs = 0;
+    double maskMs = 0;
+    double pasteMs = 0;
+    double findMbS = 0;
+};
+
+EditFigures measureEdits(CVellmarView* view)
+{
+    EditFigures figures;
+    EditHistory& history = view->GetDocument()->history();
+    ByteModel& bytes = view->GetDocument()->bytes();
+    const auto repainted = [view](auto&& edit) {
+        return bestOf(1, [&] {
+            edit();
+            view->viewport()->grab();
+        });
+    };
+    figures.cutMs = repainted([&] { ByteEdits::removeBlock(history, 0, 0); });
+    figures.undoMs = repainted([&] { history.undo(); });
+    figures.maskMs = repainted([&] { BitwiseOps::mask(history, 0, bytes.size() - 1, {MaskChoice::Type::Xor, 0xFF}); });
+    GlobalByteBuffer::put(ByteBuffer(std::size_t(64) << 20, 0x5A));
+    figures.pasteMs = repainted([&] { ByteEdits::insertRun(history, 0, GlobalByteBuffer::get()); });
+    const std::uint8_t pattern[] = {0xDE, 0xAD, 0xBE, 0xEF};
+    bytes.setBytes(bytes.size() - 4, pattern);
+    const double findMs = bestOf(3, [&] { FindBytes(bytes, pattern, 0); });
+    figures.findMbS = double(bytes.size()) / 1e3 / findMs;
+    return figures;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -211,6 +250,7 @@ int main(int argc, char* argv[])
     const double refreshBlockMs = bestOf(5, [&] { view->RefreshBytes(0, block - 1); });
 
     const MarkFigures marks = measureMarking(*app.mainFrame(), view);
+    const EditFigures edits = measureEdits(view);
 
     const double mib = double(size) / (1 << 20);
     std::printf("size_mib=%.0f open_paint_ms=%.1f peak_rss_mib=%.1f paint_end_ms=%.3f refresh_last_ms=%.4f "
@@ -222,6 +262,9 @@ int main(int argc, char* argv[])
     std::printf("size_mib=%.0f mark_units_ms=%.0f longest_event_gap_ms=%.1f mark_extra_rss_mib=%.1f "
                 "paint_marked_screen_ms=%.3f clear_marks_ms=%.2f\n",
                 mib, marks.markMs, marks.longestGapMs, marks.extraMib, marks.paintMs, marks.clearMs);
+    std::printf("size_mib=%.0f cut_first_byte_ms=%.1f undo_cut_ms=%.1f mask_all_ms=%.1f paste_64mib_ms=%.1f "
+                "find_4_bytes_at_end_mb_s=%.0f\n",
+                mib, edits.cutMs, edits.undoMs, edits.maskMs, edits.pasteMs, edits.findMbS);
     QFile::remove(dir + "/export.txt");
     QFile::remove(binary);
     QFile::remove(text);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the benchmarks on a Release build: the core throughput benchmark, then
+# Runs the benchmarks on a Release build: the core throughput, mark scan and
+# byte edit benchmarks, then
 # the application benchmark for 1, 64 and 256 MiB files, each next to xxd
 # measured in the same run on the same data.
 set -euo pipefail
@@ -9,6 +10,8 @@ trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 
 "$build/bench/listing_bench" --benchmark_min_time=1
+"$build/bench/mark_bench"
+"$build/bench/edit_bench"
 "$build/bench/mark_bench"
 
 for mib in 1 64 256; do
