@@ -3,6 +3,7 @@
 #   ./build.sh run [FILE]   build and start Vellmar, optionally opening FILE
 #   ./build.sh test         build and run every test headless
 #   ./build.sh bench        build and run the benchmarks (see README)
+#   ./build.sh coverage     build with coverage, run every test, print coverage of the non-test code
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-run}
@@ -10,6 +11,7 @@ shift || true
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-urw-base35 poppler-utils xxd libx11-dev desktop-file-utils appstream)
+[ "$mode" = coverage ] && packages+=(gcovr)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -22,13 +24,27 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build="$here/build"
-[ "$mode" = bench ] && build="$here/build-bench"
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=$([ "$mode" = bench ] && echo Release || echo RelWithDebInfo) >/dev/null
+config=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+case "$mode" in
+  bench)    build="$here/build-bench"; config=(-DCMAKE_BUILD_TYPE=Release) ;;
+  coverage) build="$here/build-coverage"
+            config=(-DCMAKE_BUILD_TYPE=Debug -DVELLMAR_BENCHMARKS=OFF
+                    "-DCMAKE_CXX_FLAGS=--coverage -O0" -DCMAKE_EXE_LINKER_FLAGS=--coverage) ;;
+esac
+cmake -S "$here" -B "$build" "${config[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 case "$mode" in
   run)   exec "$build/vellmar" "$@" ;;
   test)  cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" ;;
   bench) exec "$here/bench/run.sh" "$build" ;;
-  *)     echo "usage: $0 run [FILE] | test | bench" >&2; exit 2 ;;
+  coverage)
+    find "$build" -name '*.gcda' -delete
+    status=0
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)") || status=$?
+    gcovr --root "$here" --object-directory "$build" --exclude "$here/tests/" --exclude "$here/bench/" \
+      --exclude "$build/" --exclude-throw-branches --exclude-unreachable-branches --print-summary \
+      --output /dev/null
+    exit $status ;;
+  *)     echo "usage: $0 run [FILE] | test | bench | coverage" >&2; exit 2 ;;
 esac
