@@ -8,7 +8,8 @@
 /// and never writes where writing in place would be refused.
 ///
 /// Symbolic links are followed to the file they name, which is created when
-/// it does not exist yet; the links stay. Writing needs the permission that
+/// it does not exist yet; the links stay. A link that another user planted in
+/// a sticky world-writable folder is refused, as the kernel refuses it. Writing needs the permission that
 /// writing in place needs. A regular file with one link is written to a
 /// temporary file beside it that gets the original's owner, group, extended
 /// attributes (ACLs among them) and mode, is flushed to disk and renamed over
@@ -18,7 +19,10 @@
 /// in place after its whole new size is reserved, so that a full disk fails
 /// before the first old byte is overwritten. Disks are written in place;
 /// streams and character devices are refused, since writing them may block
-/// for ever.
+/// for ever. A new size past the file-size limit (ulimit -f) is refused
+/// before the first byte, and the limit's signal, SIGXFSZ, is ignored from
+/// the first open on, so that the limit fails a write instead of ending the
+/// program.
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(QString path);

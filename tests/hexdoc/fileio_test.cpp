@@ -1,16 +1,31 @@
+#include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTest>
 
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/commandline.h"
+#include "byteops/fieldids.h"
 #include "hexdoc/cvellmardoc.h"
+#include "safewrite/systempath.h"
+#include "settings/settingsstore.h"
 #include "settings/recentfilelist.h"
 #include "support/apptestbase.h"
 #include "support/asordinaryuser.h"
 #include "support/childprocess.h"
+#include "support/dialogdriver.h"
+#include "support/ownedpty.h"
 #include "support/watchdog.h"
 
 namespace {
@@ -36,6 +51,34 @@ rlim_t addressSpaceInUse()
     return rlim_t(statm.readAll().split(' ').front().toULongLong()) * rlim_t(::sysconf(_SC_PAGESIZE));
 }
 
+QByteArray readRaw(const QByteArray& path)
+{
+    QByteArray bytes(64, '\0');
+    const int fd = ::open(path.constData(), O_RDONLY);
+    const ssize_t n = fd < 0 ? -1 : ::read(fd, bytes.data(), std::size_t(bytes.size()));
+    ::close(fd);
+    return n < 0 ? QByteArray("<unreadable>") : bytes.left(n);
+}
+
+/// Entries of a folder as the system has them (QDir would merge names that decode alike).
+int entryCount(const QByteArray& folder)
+{
+    DIR* listing = ::opendir(folder.constData());
+    int count = 0;
+    while (const dirent* entry = listing ? ::readdir(listing) : nullptr)
+        count += std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0 ? 1 : 0;
+    if (listing)
+        ::closedir(listing);
+    return count;
+}
+
+struct stat statOf(const QString& path)
+{
+    struct stat st {};
+    ::lstat(encoded(path).constData(), &st);
+    return st;
+}
+
 }  // namespace
 
 class FileIoTest : public QObject {
@@ -44,10 +87,10 @@ class FileIoTest : public QObject {
 private slots:
     void streamsAreRefusedByEveryFileCommand_data()
     {
-        QTest::addColumn<QString>("path");  // "fifo": a named pipe made for the test
+        QTest::addColumn<QString>("path");  // "fifo": a named pipe made for the test; "pty": a terminal of its own
         QTest::addColumn<QString>("reason");
         QTest::newRow("FIFO") << "fifo" << "Is a named pipe (FIFO), not a file or disk";
-        QTest::newRow("/dev/zero") << "/dev/zero" << "Is a character device, not a file or disk";
+        QTest::newRow("character device") << "pty" << "Is a character device, not a file or disk";
     }
 
     void streamsAreRefusedByEveryFileCommand()
@@ -55,9 +98,12 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, reason);
         AppFixture fx;
+        const OwnedPty pty;
         if (path == "fifo") {
             path = fx.path("fifo");
             QCOMPARE(::mkfifo(encoded(path).constData(), 0666), 0);
+        } else {
+            path = pty.path;
         }
         fx.run(CommandId::FileNew);  // unsaved bytes, which every refusal must leave alone
         CVellmarDoc* doc = fx.activeDoc();
@@ -108,6 +154,88 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
+    void aFileSizeLimitFailsSaveAndExportAndEndsNothing()
+    {
+        AppFixture fx;
+        const QByteArray original(200 * 1024, 'o');
+        const QString file = fx.writeFile("big.bin", original);
+        QVERIFY(fx.app().openDocumentFile(file));
+        const std::uint8_t changed = 'c';
+        fx.activeDoc()->bytes().setBytes(0, std::span(&changed, 1));
+        fx.activeDoc()->setBytesChanged(1);
+        const QString exported = fx.path("listing.txt");
+        rlimit previous {};
+        ::getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit limited{100 * 1024, previous.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limited);  // the signal of the limit is left as it is: the writer must cope
+        fx.run(CommandId::FileSave);
+        fx.prompter().answerFile(exported);
+        fx.run(CommandId::ExportHexDisplayText);
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        QCOMPARE(fx.prompter().messages(),
+                 (QStringList{"Failed to save the file " + file + "\nCause: File too large",
+                              "Failed to save the hex display into the export file" + exported + "\nCause: File too large"}));
+        QCOMPARE(AppFixture::readFile(file), original);
+        QVERIFY(fx.activeDoc()->isModified());
+        QCOMPARE(QDir(fx.path(".")).entryList(QDir::Files | QDir::Hidden), QStringList{"big.bin"});
+    }
+
+    void aNameThatIsNotUtf8NamesThatFileOnly()
+    {
+        QTemporaryDir dir;
+        const QByteArray name = encoded(dir.path()) + "/caf\xE9.bin";
+        const QByteArray lookalike = encoded(dir.path()) + "/caf\xEF\xBF\xBD.bin";  // what a lossy decoding names
+        for (const auto& [path, bytes] : {std::pair{name, QByteArray("latin")}, {lookalike, QByteArray("other")}}) {
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT, 0644);
+            QVERIFY(fd >= 0 && ::write(fd, bytes.constData(), std::size_t(bytes.size())) == bytes.size());
+            ::close(fd);
+        }
+        const char* argv[] = {"vellmar", lookalike.constData(), name.constData()};
+        AppFixture fx(CommandLine::parse(3, argv).files());
+        QCOMPARE(fx.windowCount(), 2);
+        QCOMPARE(fx.activeDoc()->bytes().copy(0, 5), ByteBuffer({'l', 'a', 't', 'i', 'n'}));
+        const std::uint8_t changed = 'L';
+        fx.activeDoc()->bytes().setBytes(0, std::span(&changed, 1));
+        fx.activeDoc()->setBytesChanged(1);
+        fx.run(CommandId::FileSave);
+        QCOMPARE(fx.prompter().messages(), QStringList());
+        QCOMPARE(entryCount(encoded(dir.path())), 2);  // no third file
+        QCOMPARE(readRaw(name), QByteArray("Latin"));
+        QCOMPARE(readRaw(lookalike), QByteArray("other"));
+        RecentFileList::instance().load();
+        QCOMPARE(SystemPath::encode(RecentFileList::instance().files().value(0)), name);
+    }
+
+    void aSettingsFileThatIsNotAFileIsIgnored()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString settings = SettingsStore::filePath();
+        QFile::remove(settings);
+        QDir().mkpath(QFileInfo(settings).path());
+        QCOMPARE(::mkfifo(encoded(settings).constData(), 0666), 0);
+        QTemporaryFile captured;
+        QVERIFY(captured.open());
+        std::fflush(stderr);
+        const int standardError = ::dup(STDERR_FILENO);
+        ::dup2(captured.handle(), STDERR_FILENO);
+        bool started = false;
+        {
+            Watchdog watchdog;
+            ScriptedPrompter prompter;
+            CVellmarApp app;
+            started = app.initInstance({});
+        }
+        std::fflush(stderr);
+        ::dup2(standardError, STDERR_FILENO);
+        ::close(standardError);
+        QVERIFY(started);
+        captured.seek(0);
+        QCOMPARE(QString::fromLocal8Bit(captured.readAll()),
+                 "vellmar: the settings file " + settings + " is not a regular file; it is ignored and the defaults are used\n");
+        QVERIFY(S_ISFIFO(statOf(settings).st_mode));
+        QFile::remove(settings);
+    }
+
     void runningOutOfMemoryKeepsTheProgramAndItsDocuments()
     {
 #if defined(__SANITIZE_ADDRESS__)
@@ -133,6 +261,43 @@ private slots:
                  (QStringList{"Fail to open the file because there is not enough memory for its bytes: " + binary,
                               "Failed to read first file " + text + "\nCause: Cannot allocate memory", "1",
                               "Vellmar1"}));
+    }
+
+    void copyCutAndPasteThatMemoryCannotHoldAreRefused()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer cannot run under an address-space limit");
+#endif
+        AppFixture fx;
+        constexpr qint64 kSize = qint64(64) << 20;
+        QVERIFY(fx.app().openDocumentFile(sparseFile(fx.path("big.bin"), kSize)));
+        const auto onBlock = [](const QString& start, const QString& end) {
+            AppFixture::onNextModal([=](QDialog& dialog) {
+                DialogDriver::fieldOf(dialog, FieldId::StartAddress)->setText(start);
+                if (!end.isEmpty())
+                    DialogDriver::fieldOf(dialog, FieldId::EndAddress)->setText(end);
+                dialog.accept();
+            });
+        };
+        onBlock("0", "3FFFFFF");
+        fx.run(CommandId::CopyBytes);  // before the limit: the whole file on the clipboard, for Paste
+        const ChildOutcome outcome = runInChild([&] {
+            // Room for less than one more copy of the file.
+            const rlimit limit{addressSpaceInUse() + (rlim_t(32) << 20), RLIM_INFINITY};
+            ::setrlimit(RLIMIT_AS, &limit);
+            for (const CommandId command : {CommandId::CopyBytes, CommandId::CutBytes, CommandId::PasteBytes}) {
+                onBlock("0", command == CommandId::PasteBytes ? QString() : QStringLiteral("3FFFFFF"));
+                fx.run(command);
+            }
+            QStringList report = fx.prompter().messages();
+            report << QString::number(fx.activeDoc()->bytes().size());
+            return report.join('|').toUtf8();
+        });
+        QVERIFY(outcome.exitedNormally);
+        QCOMPARE(QString::fromUtf8(outcome.report).split('|'),
+                 (QStringList{"Cannot copy 67108864 bytes: there is not enough memory.",
+                              "Cannot cut 67108864 bytes: there is not enough memory.",
+                              "Cannot paste 67108864 bytes: there is not enough memory.", "67108864"}));
     }
 };
 
