@@ -44,7 +44,10 @@ QString textAttributes(const CharFormat& format, const QFont& font)
     // No underline is said by saying nothing, as the text widgets do.
     if (format.underline)
         attributes += QStringLiteral("text-underline-style:solid;text-underline-type:single;");
-    return attributes + QStringLiteral("color:rgb(%1,%2,%3);").arg(color.red()).arg(color.green()).arg(color.blue());
+    return attributes + QStringLiteral("text-position:baseline;color:rgb(%1,%2,%3);text-align:left;")
+                            .arg(color.red())
+                            .arg(color.green())
+                            .arg(color.blue());
 }
 
 }  // namespace

@@ -44,14 +44,10 @@ struct Marking : OpenedFile {
     {
         fx.frame().updateCommandUI();
         QList<bool> shown;
-        for (QAction* action : fx.frame().findChildren<QAction*>(QStringLiteral("command_%1").arg(int(id)))) {
-            for (QObject* place : action->associatedObjects()) {
-                if (auto* button = qobject_cast<QToolButton*>(place))
-                    shown << button->isChecked();
-                else if (qobject_cast<QMenu*>(place))
-                    shown << action->isChecked();
-            }
-        }
+        for (QAction* action : fx.frame().findChildren<QAction*>(QStringLiteral("command_%1").arg(int(id))))
+            for (QObject* place : action->associatedObjects())
+                if (auto* button = qobject_cast<QToolButton*>(place); button || qobject_cast<QMenu*>(place))
+                    shown << (button ? button->isChecked() : action->isChecked());
         return shown;
     }
 };
