@@ -401,6 +401,10 @@ void CMainFrame::updateCommandUI()
     for (QAction* action : m_actions) {
         const CommandState state = CommandRouter::query(chain, CommandId(action->data().toInt()));
         action->setEnabled(state.enabled);
+        // A command that can be checked (a running Mark, View Toolbar) shows
+        // it on its menu item and toolbar button from the first time it is.
+        if (state.checked)
+            action->setCheckable(true);
         if (action->isCheckable())
             action->setChecked(state.checked);
     }

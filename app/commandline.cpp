@@ -3,7 +3,38 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "safewrite/systempath.h"
 #include "settings/settingsstore.h"
+
+namespace {
+
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+
+// The options QApplication takes out of the command line for itself. The line
+// is read whole before the application object exists (an unknown option must
+// be reported where no display can be opened), so they are known here too.
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},     {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},     {"qwindowtitle", true},  {"geometry", true},
+    {"display", true},      {"session", true},            {"style", true},         {"stylesheet", true},
+    {"qmljsdebugger", true}, {"reverse", false},          {"widgetcount", false},  {"testability", false},
+};
+
+void addQtOptions(QCommandLineParser& parser)
+{
+    for (const QtOption& qt : kQtOptions) {
+        QCommandLineOption option(QString::fromLatin1(qt.name));
+        if (qt.takesValue)
+            option.setValueName(QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+}  // namespace
 
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
@@ -18,6 +49,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
                                      QStringLiteral("Show the version and exit."));
     parser.addOption(help);
     parser.addOption(version);
+    addQtOptions(parser);
+    // Qt's own options are words after one dash ("-platform"), so ours are too.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Files to open, each as a hex document."),
                                  QStringLiteral("[FILE...]"));
 
@@ -38,4 +72,12 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         result.m_files = parser.positionalArguments();
     }
     return result;
+}
+
+CommandLine CommandLine::parse(int argc, const char* const* argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << SystemPath::decode(QByteArray(argv[i]));
+    return parse(arguments);
 }

@@ -14,6 +14,10 @@ public:
 
     /// arguments begin with the program's name, as argv does.
     static CommandLine parse(const QStringList& arguments);
+    /// The program's own argv, Qt's options included. File names keep their
+    /// bytes (SystemPath), which QApplication::arguments() would not for a
+    /// name that is not UTF-8.
+    static CommandLine parse(int argc, const char* const* argv);
 
     Action action() const { return m_action; }
     const QStringList& files() const { return m_files; }

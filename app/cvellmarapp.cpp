@@ -18,6 +18,7 @@
 #include "settings/recentfilelist.h"
 #include "settings/settingsstore.h"
 #include "res/resources.h"
+#include "safewrite/systempath.h"
 #include "serial/driverinforeport.h"
 #include "serial/portcommands.h"
 
@@ -139,7 +140,7 @@ Document* CVellmarApp::openDocumentFile(const QString& path)
 {
     const QString wanted = QFileInfo(path).absoluteFilePath();
     for (const auto& doc : m_plainTemplate->documents()) {
-        if (!doc->pathName().isEmpty() && QFileInfo(doc->pathName()) == QFileInfo(wanted)) {
+        if (!doc->pathName().isEmpty() && SystemPath::sameFile(doc->pathName(), wanted)) {
             if (!doc->views().empty())
                 m_mainFrame->mdiArea()->setActiveSubWindow(
                     qobject_cast<QMdiSubWindow*>(doc->views().front()->frameWindow()));

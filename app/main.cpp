@@ -7,14 +7,6 @@
 
 namespace {
 
-QStringList rawArguments(int argc, char* argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 /// Answers a command line that asks for no window; the exit status.
 int answer(const CommandLine& commandLine)
 {
@@ -42,16 +34,12 @@ int main(int argc, char* argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Varn Technology"));
     QCoreApplication::setApplicationName(QStringLiteral("Vellmar"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.12"));
-    // Help and version are answered before the display is opened, so they work without one.
-    const CommandLine early = CommandLine::parse(rawArguments(argc, argv));
-    if (early.action() == CommandLine::Action::ShowHelp || early.action() == CommandLine::Action::ShowVersion)
-        return answer(early);
-
-    QApplication application(argc, argv);
-    // Parsed again once Qt has taken its own options (-style, -platform, ...) out.
-    const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
+    // Read whole before the display is opened: help, version and mistakes are answered without one.
+    const CommandLine commandLine = CommandLine::parse(argc, argv);
     if (commandLine.action() != CommandLine::Action::Run)
         return answer(commandLine);
+
+    QApplication application(argc, argv);
     CVellmarApp app;
     if (!app.initInstance(commandLine.files()))
         return 1;

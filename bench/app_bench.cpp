@@ -171,7 +171,7 @@ EditFigures measureEdits(CVellmarView* view)
     figures.undoMs = repainted([&] { history.undo(); });
     figures.maskMs = repainted([&] { BitwiseOps::mask(history, 0, bytes.size() - 1, {MaskChoice::Type::Xor, 0xFF}); });
     GlobalByteBuffer::put(ByteBuffer(std::size_t(64) << 20, 0x5A));
-    figures.pasteMs = repainted([&] { ByteEdits::insertRun(history, 0, GlobalByteBuffer::get()); });
+    figures.pasteMs = repainted([&] { ByteEdits::insertRun(history, 0, *GlobalByteBuffer::get()); });
     const std::uint8_t pattern[] = {0xDE, 0xAD, 0xBE, 0xEF};
     bytes.setBytes(bytes.size() - 4, pattern);
     const double findMs = bestOf(3, [&] { FindBytes(bytes, pattern, 0); });

@@ -10,12 +10,6 @@ namespace ByteEdits {
 
 namespace {
 
-EditRange blockOf(ByteOffset start, ByteOffset end)
-{
-    const ByteOffset lo = std::min(start, end);
-    return {lo, std::max(start, end) - lo + 1};
-}
-
 EditResult insert(EditHistory& history, EditStep step, EditMessages::Action action)
 {
     const qint64 count = step.count();
@@ -28,10 +22,10 @@ EditResult insert(EditHistory& history, EditStep step, EditMessages::Action acti
 
 }  // namespace
 
-ByteBuffer copyBlock(const ByteModel& model, ByteOffset start, ByteOffset end)
+EditRange blockOf(ByteOffset start, ByteOffset end)
 {
-    const EditRange block = blockOf(start, end);
-    return model.copy(block.offset, block.count);
+    const ByteOffset lo = std::min(start, end);
+    return {lo, std::max(start, end) - lo + 1};
 }
 
 EditResult removeBlock(EditHistory& history, ByteOffset start, ByteOffset end)

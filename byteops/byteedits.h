@@ -13,8 +13,8 @@ class EditHistory;
 /// the higher address. selection is what the command selects afterwards.
 namespace ByteEdits {
 
-/// The block's bytes in file order, for Copy Bytes and Cut Bytes.
-ByteBuffer copyBlock(const ByteModel& model, ByteOffset start, ByteOffset end);
+/// The block from the lower address to the higher, both included.
+EditRange blockOf(ByteOffset start, ByteOffset end);
 /// Delete Bytes, and Cut Bytes after copying: the bytes after the block move down.
 EditResult removeBlock(EditHistory& history, ByteOffset start, ByteOffset end);
 /// Insert Bytes: count copies of value before the byte at offset (offset may be the size).

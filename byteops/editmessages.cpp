@@ -16,6 +16,8 @@ constexpr ActionText kTexts[] = {
      "Cannot undo: there is not enough memory to put back %1 bytes."},
     {"Cannot redo: inserting %1 bytes would make the file reach 4 GB.",
      "Cannot redo: there is not enough memory to insert %1 bytes."},
+    {"", "Cannot copy %1 bytes: there is not enough memory."},  // a copy adds nothing to the file
+    {"", "Cannot cut %1 bytes: there is not enough memory."},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "byteops/bitwiseshiftdialog.h"
 #include "byteops/byteedits.h"
 #include "byteops/edithistory.h"
+#include "byteops/editmessages.h"
 #include "byteops/globalbytebuffer.h"
 #include "byteops/insertbytesdialog.h"
 #include "byteops/maskbytesdialog.h"
@@ -54,7 +55,16 @@ void ByteEditCommands::copyBytes()
     if (dialog.exec() != QDialog::Accepted)
         return;
     WaitCursor wait;
-    GlobalByteBuffer::put(ByteEdits::copyBlock(m_view.model(), dialog.start(), dialog.end()));
+    putOnClipboard(dialog.start(), dialog.end(), EditMessages::Action::Copy);
+}
+
+bool ByteEditCommands::putOnClipboard(ByteOffset start, ByteOffset end, EditMessages::Action action)
+{
+    const EditRange block = ByteEdits::blockOf(start, end);
+    if (GlobalByteBuffer::put(m_view.model(), block.offset, block.count))
+        return true;
+    Prompter::error(&m_view, EditMessages::refusal(action, block.count, EditStep::Outcome::NoMemory));
+    return false;
 }
 
 void ByteEditCommands::cutOrDelete(bool cut)
@@ -65,8 +75,8 @@ void ByteEditCommands::cutOrDelete(bool cut)
     if (dialog.exec() != QDialog::Accepted)
         return;
     WaitCursor wait;
-    if (cut)
-        GlobalByteBuffer::put(ByteEdits::copyBlock(m_view.model(), dialog.start(), dialog.end()));
+    if (cut && !putOnClipboard(dialog.start(), dialog.end(), EditMessages::Action::Cut))
+        return;
     finish(ByteEdits::removeBlock(m_view.history(), dialog.start(), dialog.end()), Placement::CaretAtLowByte);
 }
 
@@ -76,13 +86,14 @@ void ByteEditCommands::pasteBytes()
     if (dialog.exec() != QDialog::Accepted)
         return;
     WaitCursor wait;
-    ByteBuffer run = GlobalByteBuffer::get();
-    if (run.empty()) {
-        // Nothing to insert, yet the command counts as a change.
-        finish({true, {dialog.start(), 0}, {}}, Placement::Result);
+    qint64 count = 0;
+    std::optional<ByteBuffer> run = GlobalByteBuffer::get(&count);
+    if (!run) {
+        Prompter::error(&m_view, EditMessages::refusal(EditMessages::Action::Paste, count, EditStep::Outcome::NoMemory));
         return;
     }
-    finish(ByteEdits::insertRun(m_view.history(), dialog.start(), std::move(run)), Placement::PastedRun);
+    // An empty run (the clipboard holds no bytes of ours) is a change of no bytes, like Insert of 0: one undo step.
+    finish(ByteEdits::insertRun(m_view.history(), dialog.start(), std::move(*run)), Placement::PastedRun);
 }
 
 void ByteEditCommands::insertBytes()

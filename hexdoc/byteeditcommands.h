@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "byteops/cfindbytesdlg.h"
+#include "byteops/editmessages.h"
 #include "byteops/editresult.h"
 #include "byteops/maskchoice.h"
 #include "byteops/shiftchoice.h"
@@ -25,6 +26,8 @@ private:
 
     void addCommands();
     void copyBytes();
+    /// Puts the block on the global byte buffer; says why not when memory cannot hold it.
+    bool putOnClipboard(ByteOffset start, ByteOffset end, EditMessages::Action action);
     void cutOrDelete(bool cut);
     void pasteBytes();
     void insertBytes();

@@ -1,7 +1,5 @@
 #include "hexdoc/bytefileio.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -16,6 +14,7 @@
 #include "bytemodel/largereserve.h"
 #include "safewrite/filekind.h"
 #include "safewrite/safefilewriter.h"
+#include "safewrite/systempath.h"
 
 namespace ByteFileIo {
 
@@ -95,7 +94,7 @@ ReadResult readAll(int fd, qint64 sizeHint, ByteBuffer& out, QString& reason)
 
 ReadResult openForReading(const QString& path, int& fd, qint64& size, QString& reason)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = SystemPath::encode(path);
     struct stat st {};
     if (::stat(name.constData(), &st) != 0)
         return failure(errno, reason);

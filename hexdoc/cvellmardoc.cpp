@@ -139,13 +139,11 @@ bool CVellmarDoc::saveModified()
 void CVellmarDoc::stopSending()
 {
     m_sending = 0;
-    if (m_sendWorker.joinable())
-        m_sendWorker.join();
 }
 
 void CVellmarDoc::stopMarking()
 {
-    // The worker reads the flag before every byte, so it ends within one byte.
+    // The worker reads the flag before every piece it scans and every batch it colours, so it ends at once.
     m_markState.stop();
 }
 

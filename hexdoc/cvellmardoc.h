@@ -1,8 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
-#include <thread>
 
 #include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
@@ -42,8 +40,6 @@ public:
     MarkState& markState() { return m_markState; }
     EditHistory& history() { return m_history; }
     bool isSending() const { return m_sending != 0; }
-    /// Guards the port handle between a transfer's worker and the user-interface thread.
-    std::mutex& lock() { return m_lock; }
     /// The port settings of this window's transfers, copied from the defaults, and the open port.
     PortConnection& port() { return m_port; }
 
@@ -61,12 +57,10 @@ private:
 
     SerialPorts& m_ports;
     int& m_importFlag;
-    std::thread m_sendWorker;
     ByteModel m_bytes;
     EditHistory m_history{m_bytes};
     EndPosition m_endPosition;
     int m_bytesChanged = 0;
-    std::mutex m_lock;
     PortConnection m_port;
     std::atomic<int> m_sending{0};
     // Last: the mark worker reads the bytes above until it is stopped.

@@ -27,6 +27,29 @@ QAccessibleInterface* listingFactory(const QString& className, QObject* object)
     return control ? new ListingAccessible(control) : nullptr;
 }
 
+/// A run's attributes in the names and value forms Qt's own text widgets
+/// report (IAccessible2's): the platform bridge passes on only those,
+/// translating "color:rgb(255,0,0)" into AT-SPI's "fg-color:255,0,0".
+QString textAttributes(const CharFormat& format, const QFont& font)
+{
+    const QColor color = QColor::fromRgb(format.color);
+    QString family = font.family();
+    for (const QChar special : {u'\\', u':', u',', u'=', u';', u'"'})
+        family.replace(special, QString(u'\\') + special);
+    QString attributes = QStringLiteral("font-family:\"%1\";font-size:%2pt;font-weight:%3;font-style:%4;")
+                             .arg(family)
+                             .arg(font.pointSize())
+                             .arg(font.weight() > QFont::Normal ? QStringLiteral("bold") : QStringLiteral("normal"))
+                             .arg(font.italic() ? QStringLiteral("italic") : QStringLiteral("normal"));
+    // No underline is said by saying nothing, as the text widgets do.
+    if (format.underline)
+        attributes += QStringLiteral("text-underline-style:solid;text-underline-type:single;");
+    return attributes + QStringLiteral("text-position:baseline;color:rgb(%1,%2,%3);text-align:left;")
+                            .arg(color.red())
+                            .arg(color.green())
+                            .arg(color.blue());
+}
+
 }  // namespace
 
 ListingAccessible::ListingAccessible(ListingControl* control)
@@ -201,13 +224,7 @@ QString ListingAccessible::attributes(int offset, int* startOffset, int* endOffs
     const FormatRun run = control()->formatRunAt(offset);
     *startOffset = toInt(run.range.start);
     *endOffset = toInt(run.range.end);
-    // The attribute names and value forms Qt's own text widgets report.
-    const QColor color = QColor::fromRgb(run.format.color);
-    return QStringLiteral("fg-color:%1,%2,%3;text-underline-style:%4;")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(run.format.underline ? QStringLiteral("solid") : QStringLiteral("none"));
+    return textAttributes(run.format, control()->font());
 }
 
 void installListingAccessibility()

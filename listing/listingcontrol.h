@@ -64,8 +64,7 @@ public:
     void setSelectionUnderline(bool underline);
     /// Underlines a range without touching the selection.
     void underlineRange(TextRange range);
-    /// Colours many ranges in one call (one repaint), for workers that colour
-    /// through one blocking call onto the user-interface thread.
+    /// Colours many ranges in one call, with one repaint.
     void colorRanges(std::span<const ColoredRange> ranges);
     /// Lays colours over the text (not owned; nullptr for none); they are
     /// painted, printed and reported like the text's own colours.

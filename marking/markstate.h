@@ -14,7 +14,8 @@ enum class MarkKind { None = 0, Bytes = 1, Blocks = 2, Patterns = 3, Units = 4 }
 ///
 /// Idle: marking 0, markIdle 1. Running: marking 1, markIdle 0. Stopping:
 /// marking 0, markIdle 0 (the worker has yet to notice). `marking` is the
-/// stop flag the worker reads before every byte.
+/// stop flag the worker reads before every piece of the block it scans
+/// (BlockReader) and every batch of runs it colours (RunWriter).
 struct MarkState {
     std::atomic<int> marking{0};
     std::atomic<int> markIdle{1};
@@ -30,7 +31,7 @@ struct MarkState {
         markKind = 0;
         markIdle = 1;
     }
-    /// Stops a running mark and waits for its worker, which ends within one byte.
+    /// Stops a running mark and waits for its worker, which ends within one piece or batch.
     void stop()
     {
         marking = 0;

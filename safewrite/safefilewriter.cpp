@@ -4,12 +4,14 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -17,6 +19,7 @@
 #include <utility>
 
 #include "safewrite/filekind.h"
+#include "safewrite/systempath.h"
 
 namespace {
 
@@ -24,7 +27,7 @@ constexpr int kMaxLinkHops = 40;
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return SystemPath::encode(path);
 }
 
 QString systemReason(int error)
@@ -49,6 +52,22 @@ bool syncFolder(const QString& folder)
     return ok;
 }
 
+/// The kernel's rule for links in shared folders (fs.protected_symlinks),
+/// applied whether or not the kernel is set to: in a sticky world-writable
+/// folder such as /tmp, a link is followed only when its owner is the
+/// follower or the folder's owner, so that a link planted by another user
+/// cannot turn a save into a write over a file of ours.
+bool mayFollow(const QString& link, const struct stat& linkStat)
+{
+    struct stat folder {};
+    if (::stat(encoded(QFileInfo(link).absolutePath()).constData(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    // The file-system user id, which the kernel's permission checks use: asked for by an invalid change.
+    const uid_t follower = uid_t(::setfsuid(uid_t(-1)));
+    return !shared || linkStat.st_uid == follower || linkStat.st_uid == folder.st_uid;
+}
+
 /// Follows symbolic links to the name of the file they lead to, which need
 /// not exist yet (a dangling link is saved by creating its target).
 int followLinks(QString& path)
@@ -60,15 +79,34 @@ int followLinks(QString& path)
             return errno == ENOENT ? 0 : errno;
         if (!S_ISLNK(st.st_mode))
             return 0;
+        if (!mayFollow(path, st))
+            return EACCES;
         QByteArray target(PATH_MAX, Qt::Uninitialized);
         const ssize_t length = ::readlink(name.constData(), target.data(), std::size_t(target.size()));
         if (length < 0)
             return errno;
         target.truncate(length);
-        const QString next = QFile::decodeName(target);
+        const QString next = SystemPath::decode(target);
         path = QDir::isAbsolutePath(next) ? next : QFileInfo(path).absolutePath() + QLatin1Char('/') + next;
     }
     return ELOOP;
+}
+
+/// A write past the file-size limit (ulimit -f) would end the whole program,
+/// and every unsaved document with it, by SIGXFSZ; ignored, the write fails
+/// with EFBIG like any other.
+void ignoreFileSizeSignal()
+{
+    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    Q_UNUSED(ignored);
+}
+
+/// Checked before the first byte: past the limit a write in place would fail
+/// after overwriting old bytes, and a temporary file would be written in vain.
+bool exceedsFileSizeLimit(long long size)
+{
+    rlimit limit {};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && rlim_t(size) > limit.rlim_cur;
 }
 
 /// Copies every extended attribute (POSIX ACLs are some); 0 or the error.
@@ -143,6 +181,7 @@ bool SafeFileWriter::refuses(unsigned mode)
 
 bool SafeFileWriter::open(long long finalSize)
 {
+    ignoreFileSizeSignal();
     m_finalSize = finalSize;
     m_path = QFileInfo(m_path).absoluteFilePath();
     if (const int error = followLinks(m_path))
@@ -158,6 +197,8 @@ bool SafeFileWriter::open(long long finalSize)
 
 bool SafeFileWriter::openNew()
 {
+    if (exceedsFileSizeLimit(m_finalSize))
+        return failWith(EFBIG);
     if (const int error = createTemporary())
         return failWith(error);
     m_mode = newFileMode();
@@ -180,6 +221,8 @@ bool SafeFileWriter::openExisting()
     m_mode = st.st_mode & 07777;
     m_regular = S_ISREG(st.st_mode);
     m_blockDevice = S_ISBLK(st.st_mode);
+    if (m_regular && exceedsFileSizeLimit(m_finalSize))
+        return failWith(EFBIG);
     if (m_regular && st.st_nlink == 1 && replaceByTemporary(st.st_uid, st.st_gid))
         return true;
     return prepareInPlace();
@@ -205,7 +248,7 @@ int SafeFileWriter::createTemporary()
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0)
         return errno;
-    m_tempPath = QFile::decodeName(pattern);
+    m_tempPath = SystemPath::decode(pattern);
     return 0;
 }
 
@@ -225,10 +268,6 @@ bool SafeFileWriter::prepareInPlace()
             return fail();
         return std::uint64_t(m_finalSize) <= capacity || failWith(ENOSPC);
     }
-    // Checked first, since a write past the limit fails after the old bytes before it were overwritten.
-    rlimit limit {};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && rlim_t(m_finalSize) > limit.rlim_cur)
-        return failWith(EFBIG);
     // The whole new size reserved before the first old byte is overwritten, so
     // that a full disk fails here. Some file systems cannot reserve.
     if (m_finalSize > 0 && ::fallocate(m_fd, 0, 0, m_finalSize) != 0 && errno != EOPNOTSUPP)

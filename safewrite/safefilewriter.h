@@ -7,18 +7,22 @@
 /// Writes a file so that a failure never leaves it truncated or half-written,
 /// and never writes where writing in place would be refused.
 ///
-/// Symbolic links are followed to the file they name, which is created when
-/// it does not exist yet; the links stay. Writing needs the permission that
-/// writing in place needs. A regular file with one link is written to a
-/// temporary file beside it that gets the original's owner, group, extended
-/// attributes (ACLs among them) and mode, is flushed to disk and renamed over
-/// it: until commit() the original is untouched. Where the copy could not be
-/// made identical or the folder takes no new file (hard links, a folder we
-/// cannot write, another user's file in a sticky folder), the file is written
-/// in place after its whole new size is reserved, so that a full disk fails
-/// before the first old byte is overwritten. Disks are written in place;
-/// streams and character devices are refused, since writing them may block
-/// for ever.
+/// Symbolic links are followed to the file they name, which is created when it
+/// does not exist yet; the links stay. A link that another user planted in a
+/// sticky world-writable folder is refused, as the kernel refuses it. Writing
+/// needs the permission that writing in place needs. A regular file with one
+/// link is written to a temporary file beside it that gets the original's
+/// owner, group, extended attributes (ACLs among them) and mode, is flushed to
+/// disk and renamed over it: until commit() the original is untouched. Where
+/// the copy could not be made identical or the folder takes no new file (hard
+/// links, a folder we cannot write, another user's file in a sticky folder),
+/// the file is written in place after its whole new size is reserved, so that a
+/// full disk fails before the first old byte is overwritten. Disks are written
+/// in place; streams and character devices are refused, since writing them may
+/// block for ever. A new size past the file-size limit (ulimit -f) is refused
+/// before the first byte, and the limit's signal, SIGXFSZ, is ignored from the
+/// first open on, so that the limit fails a write instead of ending the
+/// program.
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(QString path);

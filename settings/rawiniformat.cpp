@@ -3,6 +3,8 @@
 #include <QIODevice>
 #include <QUrl>
 
+#include "safewrite/systempath.h"
+
 namespace {
 
 /// Section and key names as Qt's INI format wrote them, "%20" for a space.
@@ -41,7 +43,7 @@ bool read(QIODevice& device, QSettings::SettingsMap& map)
         const qsizetype equals = line.indexOf('=');
         if (equals > 0)
             map.insert(keyInSection(section, unescapedName(line.first(equals))),
-                       QString::fromUtf8(line.sliced(equals + 1)));
+                       SystemPath::decode(line.sliced(equals + 1)));
     }
     return true;
 }
@@ -56,7 +58,7 @@ bool write(QIODevice& device, const QSettings::SettingsMap& map)
             continue;
         const qsizetype slash = it.key().lastIndexOf(QLatin1Char('/'));
         sections[slash < 0 ? QString() : it.key().first(slash)] +=
-            it.key().sliced(slash + 1).toUtf8() + '=' + value.toUtf8() + '\n';
+            it.key().sliced(slash + 1).toUtf8() + '=' + SystemPath::encode(value) + '\n';
     }
     QByteArray text;
     for (auto it = sections.cbegin(); it != sections.cend(); ++it) {

@@ -14,6 +14,9 @@ namespace SettingsStore {
 QString filePath();
 /// INI with every value read and written as its raw text (RawIniFormat).
 QSettings::Format format();
+/// The store on the file; when the file is there but is not a regular file
+/// (a FIFO, a device), a store that neither reads nor writes it, said once on
+/// standard error.
 std::unique_ptr<QSettings> open();
 
 }  // namespace SettingsStore

@@ -15,12 +15,13 @@ struct Run {
     QString err;
 };
 
-/// Runs the built program headless with a home of its own.
+/// Runs the built program with a home of its own, and no display: a platform
+/// that does not exist aborts the program should it try to open one.
 Run runVellmar(const QStringList& arguments, const QString& home)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-display"));
     environment.insert(QStringLiteral("HOME"), home);
     environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
     process.setProcessEnvironment(environment);
@@ -66,13 +67,14 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::newRow("long") << "--version";
         QTest::newRow("short") << "-v";
+        QTest::newRow("after Qt's own options") << "-style=fusion -reverse --platform offscreen -v";
     }
 
     void versionPrintsNameAndVersion()
     {
         QFETCH(QString, option);
         QTemporaryDir home;
-        const Run run = runVellmar({option}, home.path());
+        const Run run = runVellmar(option.split(u' '), home.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("Vellmar 2.12\n"));
     }

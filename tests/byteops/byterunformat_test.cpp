@@ -61,7 +61,7 @@ TEST(ByteRunFormat, ShortBlocksGiveAnEmptyRun)
         bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1}),  // declares 4 GiB - 1
     };
     for (const QByteArray& block : cases)
-        EXPECT_TRUE(ByteRunFormat::decode(block).empty()) << block.toHex().toStdString();
+        EXPECT_TRUE(ByteRunFormat::decode(block)->empty()) << block.toHex().toStdString();
 }
 
 }  // namespace

@@ -33,13 +33,13 @@ private slots:
     {
         GlobalByteBuffer::put(ByteBuffer{1, 2, 3});
         QGuiApplication::clipboard()->setText(QStringLiteral("41 42"));
-        QVERIFY(GlobalByteBuffer::get().empty());
+        QVERIFY(GlobalByteBuffer::get()->empty());
         auto* broken = new QMimeData;
         broken->setData(ByteRunFormat::mimeType(), QByteArray("\x09\x00\x01", 3));
         QGuiApplication::clipboard()->setMimeData(broken);
-        QVERIFY(GlobalByteBuffer::get().empty());
+        QVERIFY(GlobalByteBuffer::get()->empty());
         QGuiApplication::clipboard()->clear();
-        QVERIFY(GlobalByteBuffer::get().empty());
+        QVERIFY(GlobalByteBuffer::get()->empty());
     }
 };
 

@@ -79,7 +79,7 @@ private slots:
         QVERIFY(e.run(CommandId::CutBytes, {{FieldId::StartAddress, "A"}, {FieldId::EndAddress, "4"}}));
         QCOMPARE(e.bytes(), withoutRange(counting(32), 4, 7));
         QCOMPARE(e.view->selection(), e.caretAt(4));
-        QCOMPARE(GlobalByteBuffer::get(), (ByteBuffer{4, 5, 6, 7, 8, 9, 10}));
+        QCOMPARE(GlobalByteBuffer::get().value(), (ByteBuffer{4, 5, 6, 7, 8, 9, 10}));
         QVERIFY(e.doc->isModified());
         QCOMPARE(e.view->byteMarkAt(13), kDefaultTextColor);  // a change of length drops the marks
 
@@ -101,12 +101,17 @@ private slots:
         QVERIFY(e.run(CommandId::PasteBytes, {{FieldId::StartAddress, "0"}}));
         QCOMPARE(e.bytes(), QByteArray("\xAA\xBB\x00\x01\x02\x03\xAA\xBB", 8));
         QCOMPARE(e.view->selection(), (TextRange{e.caretAt(0).start, e.caretAt(2).start}));
-        // Text that another program put on the clipboard pastes nothing, yet counts as a change.
+        // Text that another program put on the clipboard pastes nothing, yet counts as a change, as Insert of 0
+        // does: one undo step, and the marks go with the new listing.
         QApplication::clipboard()->setText(QStringLiteral("AABB"));
         e.saved();
+        e.view->markBytes(5, 5, 0xFF0000);
         QVERIFY(e.run(CommandId::PasteBytes, {{FieldId::StartAddress, "1"}}));
         QCOMPARE(e.bytes().size(), 8);
         QVERIFY(e.doc->isModified());
+        QCOMPARE(e.view->byteMarkAt(5), kDefaultTextColor);
+        QVERIFY(e.fx.run(CommandId::EditUndo));
+        QVERIFY(!e.doc->isModified());
     }
 
     void insertOfNothingStillCountsAsAChange()

@@ -1,16 +1,27 @@
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/commandline.h"
+#include "byteops/fieldids.h"
 #include "hexdoc/cvellmardoc.h"
+#include "safewrite/systempath.h"
+#include "settings/settingsstore.h"
 #include "settings/recentfilelist.h"
 #include "support/apptestbase.h"
 #include "support/asordinaryuser.h"
 #include "support/childprocess.h"
+#include "support/dialogdriver.h"
+#include "support/ownedpty.h"
 #include "support/watchdog.h"
 
 namespace {
@@ -36,6 +47,16 @@ rlim_t addressSpaceInUse()
     return rlim_t(statm.readAll().split(' ').front().toULongLong()) * rlim_t(::sysconf(_SC_PAGESIZE));
 }
 
+/// The first bytes of a file named by its bytes (QFile would decode the name).
+QByteArray readRaw(const QByteArray& path)
+{
+    char bytes[64];
+    const int fd = ::open(path.constData(), O_RDONLY);
+    const ssize_t n = ::read(fd, bytes, sizeof bytes);
+    ::close(fd);
+    return QByteArray(bytes, std::max<qsizetype>(n, 0));
+}
+
 }  // namespace
 
 class FileIoTest : public QObject {
@@ -44,10 +65,10 @@ class FileIoTest : public QObject {
 private slots:
     void streamsAreRefusedByEveryFileCommand_data()
     {
-        QTest::addColumn<QString>("path");  // "fifo": a named pipe made for the test
+        QTest::addColumn<QString>("path");  // "fifo": a named pipe made for the test; "pty": a terminal of its own
         QTest::addColumn<QString>("reason");
         QTest::newRow("FIFO") << "fifo" << "Is a named pipe (FIFO), not a file or disk";
-        QTest::newRow("/dev/zero") << "/dev/zero" << "Is a character device, not a file or disk";
+        QTest::newRow("character device") << "pty" << "Is a character device, not a file or disk";
     }
 
     void streamsAreRefusedByEveryFileCommand()
@@ -55,9 +76,12 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, reason);
         AppFixture fx;
+        const OwnedPty pty;
         if (path == "fifo") {
             path = fx.path("fifo");
             QCOMPARE(::mkfifo(encoded(path).constData(), 0666), 0);
+        } else {
+            path = pty.path;
         }
         fx.run(CommandId::FileNew);  // unsaved bytes, which every refusal must leave alone
         CVellmarDoc* doc = fx.activeDoc();
@@ -108,6 +132,49 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
+    void aNameThatIsNotUtf8NamesThatFileOnly()
+    {
+        QTemporaryDir dir;
+        const QByteArray name = encoded(dir.path()) + "/caf\xE9.bin";
+        const QByteArray lookalike = encoded(dir.path()) + "/caf\xEF\xBF\xBD.bin";  // what a lossy decoding names
+        for (const auto& [path, bytes] : {std::pair{name, QByteArray("latin")}, {lookalike, QByteArray("other")}}) {
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT, 0644);
+            QVERIFY(fd >= 0 && ::write(fd, bytes.constData(), std::size_t(bytes.size())) == bytes.size());
+            ::close(fd);
+        }
+        const char* argv[] = {"vellmar", lookalike.constData(), name.constData()};
+        AppFixture fx(CommandLine::parse(3, argv).files());
+        QCOMPARE(fx.windowCount(), 2);
+        QCOMPARE(fx.activeDoc()->bytes().copy(0, 5), ByteBuffer({'l', 'a', 't', 'i', 'n'}));
+        const std::uint8_t changed = 'L';
+        fx.activeDoc()->bytes().setBytes(0, std::span(&changed, 1));
+        fx.activeDoc()->setBytesChanged(1);
+        fx.run(CommandId::FileSave);
+        QCOMPARE(fx.prompter().messages(), QStringList());
+        QCOMPARE(readRaw(name), QByteArray("Latin"));
+        QCOMPARE(readRaw(lookalike), QByteArray("other"));
+        RecentFileList::instance().load();
+        QCOMPARE(SystemPath::encode(RecentFileList::instance().files().value(0)), name);
+    }
+
+    void aSettingsFileThatIsNotAFileIsIgnored()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QByteArray settings = encoded(SettingsStore::filePath());
+        QFile::remove(SettingsStore::filePath());
+        QDir().mkpath(QFileInfo(SettingsStore::filePath()).path());
+        QCOMPARE(::mkfifo(settings.constData(), 0666), 0);
+        {
+            Watchdog watchdog;  // reading the FIFO would wait for a writer for ever
+            ScriptedPrompter prompter;
+            CVellmarApp app;
+            QVERIFY(app.initInstance({}));
+        }
+        struct stat st {};
+        QVERIFY(::stat(settings.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        ::unlink(settings.constData());
+    }
+
     void runningOutOfMemoryKeepsTheProgramAndItsDocuments()
     {
 #if defined(__SANITIZE_ADDRESS__)
@@ -133,6 +200,40 @@ private slots:
                  (QStringList{"Fail to open the file because there is not enough memory for its bytes: " + binary,
                               "Failed to read first file " + text + "\nCause: Cannot allocate memory", "1",
                               "Vellmar1"}));
+    }
+
+    void copyCutAndPasteThatMemoryCannotHoldAreRefused()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer cannot run under an address-space limit");
+#endif
+        AppFixture fx;
+        constexpr qint64 kSize = qint64(64) << 20;
+        QVERIFY(fx.app().openDocumentFile(sparseFile(fx.path("big.bin"), kSize)));
+        const auto onWholeFile = [] {
+            AppFixture::onNextModal([](QDialog& dialog) {
+                DialogDriver::fieldOf(dialog, FieldId::StartAddress)->setText("0");
+                if (QLineEdit* end = DialogDriver::fieldOf(dialog, FieldId::EndAddress))
+                    end->setText("3FFFFFF");
+                dialog.accept();
+            });
+        };
+        onWholeFile();
+        fx.run(CommandId::CopyBytes);  // before the limit: the whole file on the clipboard, for Paste
+        const ChildOutcome outcome = runInChild([&] {
+            const rlimit limit{addressSpaceInUse() + (rlim_t(32) << 20), RLIM_INFINITY};  // not one more copy
+            ::setrlimit(RLIMIT_AS, &limit);
+            for (const CommandId command : {CommandId::CopyBytes, CommandId::CutBytes, CommandId::PasteBytes}) {
+                onWholeFile();
+                fx.run(command);
+            }
+            return (fx.prompter().messages() << QString::number(fx.activeDoc()->bytes().size())).join('|').toUtf8();
+        });
+        QVERIFY(outcome.exitedNormally);
+        QCOMPARE(QString::fromUtf8(outcome.report).split('|'),
+                 (QStringList{"Cannot copy 67108864 bytes: there is not enough memory.",
+                              "Cannot cut 67108864 bytes: there is not enough memory.",
+                              "Cannot paste 67108864 bytes: there is not enough memory.", "67108864"}));
     }
 };
 

@@ -1,6 +1,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
 #include <QTest>
 
 #include "app/cmainframe.h"
@@ -37,6 +39,17 @@ struct Marking : OpenedFile {
         return CommandRouter::query(fx.frame().commandChain(), id);
     }
     bool idle() const { return doc->markState().isIdle(); }
+    /// After an update pass: how each menu item and toolbar button of the command shows, checked or not.
+    QList<bool> shownChecked(CommandId id)
+    {
+        fx.frame().updateCommandUI();
+        QList<bool> shown;
+        for (QAction* action : fx.frame().findChildren<QAction*>(QStringLiteral("command_%1").arg(int(id))))
+            for (QObject* place : action->associatedObjects())
+                if (auto* button = qobject_cast<QToolButton*>(place); button || qobject_cast<QMenu*>(place))
+                    shown << (button ? button->isChecked() : action->isChecked());
+        return shown;
+    }
 };
 
 }  // namespace
@@ -83,6 +96,8 @@ private slots:
             QSKIP("the mark ended before it could be watched");
         QVERIFY(m.state(CommandId::MarkBytes).enabled);
         QVERIFY(m.state(CommandId::MarkBytes).checked);
+        const QList<bool> shown = m.shownChecked(CommandId::MarkBytes);  // menu items and the toolbar button
+        QVERIFY(shown.size() >= 2 && !shown.contains(false));
         for (CommandId id : {CommandId::MarkBlocks, CommandId::MarkPatterns, CommandId::MarkUnits, CommandId::ClearMarks,
                              CommandId::CopyBytes, CommandId::GoTo, CommandId::SelectBytes, CommandId::FileSave})
             QVERIFY(!m.state(id).enabled);
@@ -92,6 +107,7 @@ private slots:
         QVERIFY(!m.state(CommandId::MarkBytes).checked);
         QVERIFY(!m.state(CommandId::ClearMarks).enabled);
         QTRY_VERIFY(m.idle());
+        QVERIFY(!m.shownChecked(CommandId::MarkBytes).contains(true));
         QVERIFY(m.state(CommandId::ClearMarks).enabled);
         QVERIFY(m.state(CommandId::MarkBlocks).enabled);
         // The mark ended early: the end of the file was never coloured.

@@ -2,6 +2,9 @@
 
 #include <QAccessible>
 #include <QTest>
+#include <QTextEdit>
+
+#include <utility>
 
 #include "listing/listingcontrol.h"
 
@@ -74,26 +77,37 @@ private slots:
         QCOMPARE(m_control->selection(), (TextRange{5, 5}));
     }
 
-    void attributesGiveRunColourAndUnderline()
+    void attributesAreThoseQtsTextWidgetsReport()
     {
         const ColoredRange red[] = {{{9, 11}, 0xFF0000}};
         m_control->colorRanges(red);
         m_control->setSelection(10, 14);
         m_control->setSelectionUnderline(true);
+        // The same colours and underline in a QTextEdit: red, red underlined, black.
+        QTextEdit edit;
+        edit.setFont(m_control->font());
+        QTextCursor cursor(edit.document());
+        QTextCharFormat format;
+        for (const auto& [color, underline] : {std::pair{Qt::red, false}, {Qt::red, true}, {Qt::black, false}}) {
+            format.setForeground(QColor(color));
+            format.setFontUnderline(underline);
+            cursor.insertText(QStringLiteral("x"), format);
+        }
+        QAccessibleTextInterface* editText = QAccessible::queryAccessibleInterface(&edit)->textInterface();
+        const struct {
+            int offset, start, end, editOffset;
+        } rows[] = {{9, 9, 10, 0}, {10, 10, 11, 1}, {20, 14, 26, 2}};
+        for (const auto& row : rows) {
+            int start = -1;
+            int end = -1;
+            int editStart = -1;
+            QCOMPARE(textInterface()->attributes(row.offset, &start, &end),
+                     editText->attributes(row.editOffset, &editStart, &editStart));
+            QCOMPARE(start, row.start);
+            QCOMPARE(end, row.end);
+        }
         int start = -1;
         int end = -1;
-        QCOMPARE(textInterface()->attributes(9, &start, &end),
-                 QStringLiteral("fg-color:255,0,0;text-underline-style:none;"));
-        QCOMPARE(start, 9);
-        QCOMPARE(end, 10);
-        QCOMPARE(textInterface()->attributes(10, &start, &end),
-                 QStringLiteral("fg-color:255,0,0;text-underline-style:solid;"));
-        QCOMPARE(start, 10);
-        QCOMPARE(end, 11);
-        QCOMPARE(textInterface()->attributes(20, &start, &end),
-                 QStringLiteral("fg-color:0,0,0;text-underline-style:none;"));
-        QCOMPARE(start, 14);
-        QCOMPARE(end, 26);
         QCOMPARE(textInterface()->attributes(26, &start, &end), QString());
         QCOMPARE(start, -1);
     }

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <cstring>
 #include <sched.h>
 #include <sys/mount.h>
@@ -20,6 +19,7 @@
 #include "safewrite/safefilewriter.h"
 #include "support/asordinaryuser.h"
 #include "support/childprocess.h"
+#include "support/ownedpty.h"
 #include "support/watchdog.h"
 
 namespace {
@@ -63,11 +63,12 @@ struct Saved {
     QString error;
 };
 
-Saved save(const QString& path, const QByteArray& bytes)
+/// declared: the size announced to open(), the bytes' own by default.
+Saved save(const QString& path, const QByteArray& bytes, qint64 declared = -1)
 {
     SafeFileWriter writer(path);
     Saved saved;
-    saved.ok = writer.open(bytes.size());
+    saved.ok = writer.open(declared < 0 ? bytes.size() : declared);
     saved.throughTemporary = writer.replacesAtomically();
     saved.ok = saved.ok && writer.write(bytes.constData(), std::size_t(bytes.size())) && writer.commit();
     saved.error = writer.errorString();
@@ -293,6 +294,26 @@ TEST(SafeFileWriter, WritesInPlaceWhatItMayWriteButNotReplace)
     }
 }
 
+TEST(SafeFileWriter, LinksInSharedFoldersAreFollowedOnlyAsTheKernelsRuleAllows)
+{
+    if (!AsOrdinaryUser::possible())
+        GTEST_SKIP() << "needs root to act as another user";
+    // nobody saves through links to nobody's file in a sticky world-writable folder of root's, like /tmp.
+    SharedDir dir;
+    const QString shared = makeFile(dir, "shared", {0, 01777, 0, 0, 0644}, "");
+    const QString victim = makeFile(dir, "home", {kNobody, 0755, kNobody, kNobody, 0644}, "victim's");
+    for (const uid_t linkOwner : {kOtherUser, kNobody, uid_t(0)}) {
+        const QString link = shared + QString::number(linkOwner);
+        ASSERT_EQ(::symlink(encoded(victim).constData(), encoded(link).constData()), 0);
+        ::lchown(encoded(link).constData(), linkOwner, linkOwner);
+        AsOrdinaryUser user;
+        const Saved saved = save(link, QByteArray::number(linkOwner));
+        const bool planted = linkOwner == kOtherUser;  // only the follower's and the folder owner's are followed
+        EXPECT_EQ(saved.error, planted ? reason(EACCES) : QString()) << linkOwner;
+        EXPECT_EQ(readAll(victim), planted ? "victim's" : QByteArray::number(linkOwner)) << linkOwner;
+    }
+}
+
 TEST(SafeFileWriter, SavesNamesAsLongAsTheSystemAllows)
 {
     QTemporaryDir dir;
@@ -309,16 +330,17 @@ TEST(SafeFileWriter, SavesNamesAsLongAsTheSystemAllows)
 
 TEST(SafeFileWriter, FileSizeLimitLeavesTheOldBytes)
 {
-    // The kernel refuses to grow a file past the limit: a real mid-write failure.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // The limit's signal is left as it is: the writer must not let it end the program.
     const struct {
         const char* name;
         bool hardLinked;  // written in place
         int newSize;
+        int declared;     // more written than declared: the kernel itself refuses, mid-write
     } rows[] = {
-        {"replaced", false, 200000},
-        {"in place, growing", true, 200000},
-        {"in place, shrinking", true, 60000},
+        {"replaced", false, 200000, 200000},
+        {"in place, growing", true, 200000, 200000},
+        {"in place, shrinking", true, 60000, 60000},
+        {"replaced, past the declared size", false, 200000, 100},
     };
     for (const auto& row : rows) {
         QTemporaryDir dir;
@@ -332,7 +354,7 @@ TEST(SafeFileWriter, FileSizeLimitLeavesTheOldBytes)
         rlimit limited = previous;
         limited.rlim_cur = 4096;
         ::setrlimit(RLIMIT_FSIZE, &limited);
-        const Saved saved = save(path, QByteArray(row.newSize, 'n'));
+        const Saved saved = save(path, QByteArray(row.newSize, 'n'), row.declared);
         ::setrlimit(RLIMIT_FSIZE, &previous);
         EXPECT_FALSE(saved.ok) << row.name;
         EXPECT_EQ(saved.error, reason(EFBIG)) << row.name;
@@ -394,6 +416,7 @@ TEST(SafeFileWriter, NewFileInReadOnlyFolderFailsWithTheSystemsReason)
 TEST(SafeFileWriter, StreamsAndCharacterDevicesAreRefusedAtOnce)
 {
     QTemporaryDir dir;
+    const OwnedPty pty;
     const QString fifo = dir.filePath("fifo");
     ASSERT_EQ(::mkfifo(encoded(fifo).constData(), 0666), 0);
     const QString socketPath = dir.filePath("socket");
@@ -408,8 +431,7 @@ TEST(SafeFileWriter, StreamsAndCharacterDevicesAreRefusedAtOnce)
     } rows[] = {
         {fifo, "Is a named pipe (FIFO), not a file or disk"},
         {socketPath, "Is a socket, not a file or disk"},
-        {"/dev/zero", "Is a character device, not a file or disk"},
-        {"/dev/null", "Is a character device, not a file or disk"},
+        {pty.path, "Is a character device, not a file or disk"},
         {dir.path(), "Is a directory"},
     };
     Watchdog watchdog;

@@ -6,9 +6,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <pty.h>
-#include <unistd.h>
-
 #include "app/cmainframe.h"
 #include "byteops/decimalfield.h"
 #include "hexdoc/cvellmardoc.h"
@@ -20,6 +17,7 @@
 #include "serial/portsettingstext.h"
 #include "support/apptestbase.h"
 #include "support/dialogdriver.h"
+#include "support/ownedpty.h"
 
 using namespace DialogDriver;
 
@@ -48,22 +46,6 @@ QString stored(const QString& key)
 {
     return SettingsStore::open()->value(key).toString();
 }
-
-/// A pseudo-terminal the test holds the master of.
-struct Pty {
-    int master = -1;
-    QString path;
-    Pty()
-    {
-        int slave = -1;
-        char name[256] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0) {
-            ::close(slave);
-            path = QString::fromLocal8Bit(name);
-        }
-    }
-    ~Pty() { ::close(master); }
-};
 
 }  // namespace
 
@@ -210,7 +192,7 @@ private slots:
     void driverInfoWithoutDocumentDescribesTheDefaultPort()
     {
         AppFixture fx;
-        Pty pty;
+        OwnedPty pty;
         QVERIFY(!pty.path.isEmpty());
         PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", pty.path);
         AppFixture::onNextModal([&pty](QDialog& d) {
@@ -228,7 +210,7 @@ private slots:
     void driverInfoBorrowsThePortOfARunningTransfer()
     {
         AppFixture fx;
-        Pty pty;
+        OwnedPty pty;
         PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", pty.path);
         fx.run(CommandId::FileNew);
         PortConnection& port = fx.activeDoc()->port();
