@@ -13,8 +13,8 @@ enum class MarkKind { None = 0, Bytes = 1, Blocks = 2, Patterns = 3, Units = 4 }
 /// so one mark at a time runs per document.
 ///
 /// Idle: marking 0, markIdle 1. Running: marking 1, markIdle 0. Stopping:
-/// marking 0, markIdle 0 (the worker has yet to notice). `marking` is the
-/// stop flag the worker reads before every byte.
+/// marking 0, markIdle 0 (the worker has yet to end). Clearing `marking`
+/// goes with cancelling the worker's job, whose flag is the one the scan reads.
 struct MarkState {
     std::atomic<int> marking{0};
     std::atomic<int> markIdle{1};
@@ -30,7 +30,14 @@ struct MarkState {
         markKind = 0;
         markIdle = 1;
     }
-    /// Stops a running mark and waits for its worker, which ends within one byte.
+    /// Asks the running mark to stop; its end handler makes the state idle.
+    void requestStop()
+    {
+        marking = 0;
+        if (markWorker)
+            markWorker->cancel();
+    }
+    /// Stops a running mark and waits for its worker, which ends within one piece.
     void stop()
     {
         marking = 0;
