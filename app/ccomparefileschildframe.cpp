@@ -85,15 +85,6 @@ void CCompareFilesChildFrame::activatePane(int step)
     }
 }
 
-void CCompareFilesChildFrame::showEvent(QShowEvent* event)
-{
-    ChildFrameBase::showEvent(event);
-    if (m_firstShow) {
-        m_firstShow = 0;
-        showMaximized();
-    }
-}
-
 void CCompareFilesChildFrame::closeEvent(QCloseEvent* event)
 {
     if (!m_doc->isClosing() && !m_doc->saveModified()) {

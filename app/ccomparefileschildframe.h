@@ -25,7 +25,6 @@ public:
     QToolBar* toolBar() const { return m_toolBar; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -38,5 +37,4 @@ private:
     CBarredSplitterWnd* m_splitter = nullptr;
     CComparedFileView* m_panes[2] = {};
     CComparedFileView* m_activePane = nullptr;
-    int m_firstShow = 1;
 };
