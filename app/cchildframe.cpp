@@ -44,15 +44,6 @@ void CChildFrame::updateTitle()
     setAccessibleName(title);
 }
 
-void CChildFrame::showEvent(QShowEvent* event)
-{
-    ChildFrameBase::showEvent(event);
-    if (m_firstShow) {
-        m_firstShow = 0;
-        showMaximized();
-    }
-}
-
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
     Document* doc = m_view->document();

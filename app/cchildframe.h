@@ -17,12 +17,10 @@ public:
     View* activeView() const override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void updateTitle();
 
     CVellmarView* m_view;
-    int m_firstShow = 1;
 };

@@ -36,6 +36,12 @@ public:
     View* activeView() const;
     WindowState windowState() const;
 
+    /// An action that runs the command through the active chain and takes
+    /// part in the update pass, for toolbars of a document window.
+    QAction* routedAction(CommandId id, QObject* parent) { return commandAction(id, QString(), parent); }
+    /// Adds an icon button named by its tooltip.
+    static void addNamedButton(QToolBar* bar, QAction* action);
+
     CommandRouter::Chain commandChain() const;
     bool executeCommand(CommandId id);
     /// Sets every command's enabled and checked state from the active chain.
@@ -60,7 +66,6 @@ protected:
 private:
     QAction* commandAction(CommandId id, const QString& text, QObject* parent);
     void buildToolBars();
-    static void addNamedButton(QToolBar* bar, QAction* action);
     void buildStatusBar();
     void buildAccelerators();
     void buildMenus(WindowState state);

@@ -6,9 +6,11 @@
 #include <QWhatsThis>
 
 #include "app/aboutdialog.h"
+#include "app/ccomparefileschildframe.h"
 #include "app/cchildframe.h"
 #include "app/cmainframe.h"
 #include "app/userguidewindow.h"
+#include "compare/ccomparedfileview.h"
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
 #include "docview/doctemplate.h"
@@ -26,6 +28,8 @@ namespace {
 CVellmarApp* g_app = nullptr;
 const QString kPlainTypeString =
     QStringLiteral("\nVellmar\nVellmar\n\n\nVellmar.Document\nVellmar Document");
+const QString kCompareTypeString = QStringLiteral(
+    "\nFile Comparison\nFile Comparison\n\n\nFile Comparison.Document\nFile Comparison Document");
 }  // namespace
 
 CVellmarApp::CVellmarApp()
@@ -39,6 +43,7 @@ CVellmarApp::~CVellmarApp()
     // Windows go before the document types whose documents they show.
     m_userGuide.reset();
     m_mainFrame.reset();
+    m_compareTemplate.reset();
     m_plainTemplate.reset();
     g_app = nullptr;
 }
@@ -83,6 +88,13 @@ void CVellmarApp::registerDocTemplates()
             m_mainFrame->addChildFrame(frame);
             view->setFocus();
         });
+    m_compareTemplate = std::make_unique<DocTemplate>(
+        kCompareTypeString, [this](DocTemplate& t) { return std::make_unique<CCompareFilesDoc>(t, m_serialPorts); },
+        [this](Document& doc) {
+            auto* frame = new CCompareFilesChildFrame(static_cast<CCompareFilesDoc*>(&doc), *m_mainFrame);
+            m_mainFrame->addChildFrame(frame);
+            frame->pane(0)->setFocus();
+        });
 }
 
 void CVellmarApp::addCommands()
@@ -116,6 +128,11 @@ void CVellmarApp::showUserGuide()
 Document* CVellmarApp::newDocument()
 {
     return m_plainTemplate->openDocumentFile(QString());
+}
+
+Document* CVellmarApp::compareFiles()
+{
+    return m_compareTemplate->openDocumentFile(QString());
 }
 
 Document* CVellmarApp::importHexValuesText()
@@ -161,12 +178,12 @@ void CVellmarApp::openRecentFile(int index)
 
 bool CVellmarApp::closeAllDocuments()
 {
-    const auto& documents = m_plainTemplate->documents();
-    if (!std::all_of(documents.begin(), documents.end(), [](const auto& doc) { return doc->saveModified(); }))
-        return false;
     std::vector<Document*> closing;
-    for (const auto& doc : documents)
-        closing.push_back(doc.get());
+    for (const DocTemplate* docTemplate : {m_plainTemplate.get(), m_compareTemplate.get()})
+        for (const auto& doc : docTemplate->documents())
+            closing.push_back(doc.get());
+    if (!std::all_of(closing.begin(), closing.end(), [](Document* doc) { return doc->saveModified(); }))
+        return false;
     for (Document* doc : closing)
         doc->closeFrames();
     return true;

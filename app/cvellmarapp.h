@@ -41,6 +41,8 @@ public:
     void setImportFlag(int flag) { m_importFlag = flag; }
 
     Document* newDocument();
+    /// Asks for two files and opens a comparison window on them.
+    Document* compareFiles();
     Document* importHexValuesText();
     /// Opens a file as a plain hex document, or brings up its window if it is open already.
     Document* openDocumentFile(const QString& path);
@@ -57,6 +59,7 @@ private:
 
     SerialPorts m_serialPorts;
     std::unique_ptr<DocTemplate> m_plainTemplate;
+    std::unique_ptr<DocTemplate> m_compareTemplate;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<UserGuideWindow> m_userGuide;
     int m_importFlag = 0;

@@ -215,9 +215,22 @@ const std::vector<AcceleratorBinding>& acceleratorTable()
     return table;
 }
 
+const ToolBarDefinition& compareToolBarDefinition()
+{
+    static const ToolBarDefinition bar{
+        QStringLiteral("Compare Files"),
+        QStringLiteral("compareToolBar"),
+        {button(Id::StartCompare, "startcompare"), separator(), button(Id::StopCompare, "stopcompare"), separator(),
+         button(Id::FindPrevDiff, "finddiffprev"), separator(), button(Id::FindNextDiff, "finddiffnext"), separator(),
+         button(Id::FindFirstDiff, "finddifffirst"), separator(), button(Id::FindLastDiff, "finddifflast")}};
+    return bar;
+}
+
 QString commandIconName(CommandId id)
 {
-    for (const ToolBarDefinition& toolBar : toolBarDefinitions()) {
+    std::vector<ToolBarDefinition> toolBars = toolBarDefinitions();
+    toolBars.push_back(compareToolBarDefinition());
+    for (const ToolBarDefinition& toolBar : toolBars) {
         const auto it = std::find_if(toolBar.buttons.begin(), toolBar.buttons.end(),
                                      [id](const ToolBarButton& b) { return !b.separator && b.id == id; });
         if (it != toolBar.buttons.end())

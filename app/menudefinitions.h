@@ -55,6 +55,8 @@ struct AcceleratorBinding {
 std::vector<MenuDefinition> menuBarDefinition(WindowState state);
 /// The main window's three toolbars, in docking order.
 const std::vector<ToolBarDefinition>& toolBarDefinitions();
+/// The comparison window's own toolbar.
+const ToolBarDefinition& compareToolBarDefinition();
 /// The one accelerator table shared by every window.
 const std::vector<AcceleratorBinding>& acceleratorTable();
 /// The resource path of a command's toolbar icon, or an empty string when it has none.

@@ -36,11 +36,11 @@ const ByteModel& headerModel()
 template <typename Settings, typename Scan>
 void runScan(benchmark::State& state, Scan scan, const ByteModel& model, const Settings& settings)
 {
-    const std::atomic<int> marking{1};
+    const StopFlag stop{false};
     qint64 runs = 0;
     for (auto _ : state) {
         runs = 0;
-        const bool finished = scan(model, settings, marking, [&runs](const MarkRun& run) {
+        const bool finished = scan(model, settings, stop, [&runs](const MarkRun& run) {
             benchmark::DoNotOptimize(run);
             ++runs;
         });

@@ -2,7 +2,8 @@
 # Runs the benchmarks on a Release build: the core throughput, mark scan and
 # byte edit benchmarks, then
 # the application benchmark for 1, 64 and 256 MiB files, each next to xxd
-# measured in the same run on the same data.
+# measured in the same run on the same data, and the comparison of two
+# 256 MiB files next to cmp on the same files.
 set -euo pipefail
 build=${1:?usage: bench/run.sh BUILD_DIR}
 work=$(mktemp -d)
@@ -25,3 +26,12 @@ for mib in 1 64 256; do
     'BEGIN { printf "size_mib=%d xxd_listing_mb_s=%.0f xxd_reverse_mb_s=%.0f\n", m, m*1.048576/(b-a), h/1e6/(c-b) }'
   rm -f "$work"/x.*
 done
+
+"$build/bench/compare_bench" "$work"
+# GNU cmp writing to /dev/null stops at the first difference, as cmp -s does;
+# the full listing is timed too, written to a file.
+t0=$(date +%s.%N); cmp -l "$work/a.bin" "$work/b.bin" > /dev/null || true; t1=$(date +%s.%N)
+cmp -l "$work/a.bin" "$work/b.bin" > "$work/cmp.txt" || true; t2=$(date +%s.%N)
+cmp "$work/a.bin" "$work/same.bin"; t3=$(date +%s.%N)
+awk -v a="$t0" -v b="$t1" -v c="$t2" -v d="$t3" 'BEGIN { printf "cmp_l_devnull_256mib_1pct_ms=%.0f cmp_l_to_file_256mib_1pct_ms=%.0f cmp_256mib_identical_ms=%.0f\n", (b-a)*1000, (c-b)*1000, (d-c)*1000 }'
+rm -f "$work"/a.bin "$work"/b.bin "$work"/same.bin "$work"/cmp.txt

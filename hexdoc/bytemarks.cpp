@@ -38,8 +38,7 @@ std::uint8_t* ByteMarks::pageOf(ByteOffset offset)
         m_pages.resize(pageIndex + 1);
     std::unique_ptr<Page>& page = m_pages[pageIndex];
     if (!page) {
-        page = std::make_unique<Page>();
-        page->fill(0);
+        page = std::make_unique<Page>();  // value-initialized: every byte 0, no mark
         ++m_pageCount;
     }
     return page->data();

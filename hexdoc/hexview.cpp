@@ -202,6 +202,8 @@ bool HexView::placeCaret(std::optional<TextPos> pos)
 
 bool HexView::typeDigit(QChar ch)
 {
+    if (!canChangeBytes())
+        return false;  // typing waits for a mark, a transfer or a comparison like every edit
     const TextRange sel = selection();
     if (sel.end - sel.start > 1)
         return false;

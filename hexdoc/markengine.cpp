@@ -45,8 +45,8 @@ MarkEngine::Scan ask(Settings& remembered, ScanFunction scan, DialogArgs&&... ar
     if (dialog.exec() != QDialog::Accepted)
         return {};
     remembered = dialog.settings();
-    return [settings = remembered, scan](const ByteModel& bytes, const std::atomic<int>& marking,
-                                         const MarkSink& sink) { return scan(bytes, settings, marking, sink); };
+    return [settings = remembered, scan](const ByteModel& bytes, const StopFlag& stop,
+                                         const MarkSink& sink) { return scan(bytes, settings, stop, sink); };
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ void MarkEngine::startOrStop(MarkKind kind)
 {
     MarkState& state = m_view.markState();
     if (state.marking == 1) {
-        state.marking = 0;
+        state.requestStop();
         commandStateChanged();
         return;
     }
@@ -144,8 +144,8 @@ void MarkEngine::startWorker(Scan scan)
                 view->syncModifiedFlag();
             emit document->commandStateChanged();
         });
-    state.markWorker->start([scan = std::move(scan), marks = m_view.sharedMarks(), &bytes = m_view.model(),
-                             &marking = state.marking](WorkerJob<ByteSpan>& job) {
+    state.markWorker->start([scan = std::move(scan), marks = m_view.sharedMarks(),
+                             &bytes = m_view.model()](WorkerJob<ByteSpan>& job) {
         RunGatherer gatherer(kRunsPerBatch, [&](RunGatherer::Batch& batch) {
             marks->apply(batch);
             ByteSpan span{batch.front().first, batch.front().last};
@@ -153,7 +153,7 @@ void MarkEngine::startWorker(Scan scan)
                 span = {std::min(span.first, run.first), std::max(span.last, run.last)};
             job.post(span);
         });
-        scan(bytes, marking, [&gatherer](const MarkRun& run) { gatherer.add(run); });
+        scan(bytes, job.cancelFlag(), [&gatherer](const MarkRun& run) { gatherer.add(run); });
         gatherer.finish();
     });
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <atomic>
 #include <functional>
 
 #include "marking/markblockssettings.h"
@@ -27,7 +26,7 @@ public:
     MarkEngine& operator=(const MarkEngine&) = delete;
 
     /// A scan as the worker runs it.
-    using Scan = std::function<bool(const ByteModel&, const std::atomic<int>& marking, const MarkSink&)>;
+    using Scan = std::function<bool(const ByteModel&, const StopFlag& stop, const MarkSink&)>;
 
 private:
     void addCommands();

@@ -6,10 +6,10 @@
 
 #include "bytemodel/bytemodel.h"
 
-BlockReader::BlockReader(const ByteModel& bytes, ByteSpan block, const std::atomic<int>& marking)
+BlockReader::BlockReader(const ByteModel& bytes, ByteSpan block, const StopFlag& stop)
     : m_bytes(bytes)
     , m_block(block)
-    , m_marking(marking)
+    , m_stop(stop)
     , m_piece(std::size_t(kPieceSize + kMaxValue - 1))
 {
 }
@@ -20,7 +20,7 @@ bool BlockReader::load(ByteOffset pos)
         return true;
     if (pos > m_block.last || m_stopped)
         return false;
-    if (m_marking.load(std::memory_order_relaxed) == 0) {
+    if (stopRequested(m_stop)) {
         m_stopped = true;
         return false;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <atomic>
+#include "workers/stopflag.h"
 #include <cstdint>
 #include <span>
 
@@ -19,7 +19,7 @@ public:
     static constexpr qint64 kPieceSize = 16 * 1024;
     static constexpr qint64 kMaxValue = 4;
 
-    BlockReader(const ByteModel& bytes, ByteSpan block, const std::atomic<int>& marking);
+    BlockReader(const ByteModel& bytes, ByteSpan block, const StopFlag& stop);
 
     /// Makes the piece that starts at pos current; false past the block or on a stop.
     bool load(ByteOffset pos);
@@ -42,7 +42,7 @@ private:
 
     const ByteModel& m_bytes;
     ByteSpan m_block;
-    const std::atomic<int>& m_marking;
+    const StopFlag& m_stop;
     ByteBuffer m_piece;
     ByteOffset m_first = kNoOffset;
     ByteOffset m_last = kNoOffset - 1;

@@ -4,15 +4,15 @@
 #include "marking/colorpalette.h"
 #include "marking/runwriter.h"
 
-bool scanMarkBlocks(const ByteModel& bytes, const MarkBlocksSettings& settings, const std::atomic<int>& marking,
+bool scanMarkBlocks(const ByteModel& bytes, const MarkBlocksSettings& settings, const StopFlag& stop,
                     const MarkSink& sink)
 {
     const qint64 size = bytes.size();
     if (settings.clearFile && size > 0)
         sink(MarkRun{0, size - 1, kDefaultTextColor});
-    if (marking.load(std::memory_order_relaxed) == 0)
+    if (stopRequested(stop))
         return false;
-    RunWriter writer(sink, marking);
+    RunWriter writer(sink, stop);
     for (int k = 0; k < MarkBlocksSettings::kBlockCount; ++k) {
         const std::optional<ByteSpan> block = clippedBlock(settings.blocks[k], size);
         if (block && !writer.paint(block->first, block->last, ColorFromName(settings.colorNames[k])))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <atomic>
+#include "workers/stopflag.h"
 
 #include "marking/markblockssettings.h"
 #include "marking/markrun.h"
@@ -11,7 +11,7 @@ class ByteModel;
 /// to the last byte, in its colour; a later block wins on shared bytes. With
 /// clearFile the first run is the whole file in black, handed on even when a
 /// stop came before the scan, as clearing the file does not wait for the flag.
-/// Returns false when marking read 0 before the work was done; the runs handed
+/// Returns false when the stop came before the work was done; the runs handed
 /// on until then stay valid.
-bool scanMarkBlocks(const ByteModel& bytes, const MarkBlocksSettings& settings, const std::atomic<int>& marking,
+bool scanMarkBlocks(const ByteModel& bytes, const MarkBlocksSettings& settings, const StopFlag& stop,
                       const MarkSink& sink);

@@ -104,15 +104,15 @@ private:
 
 }  // namespace
 
-bool scanMarkBytes(const ByteModel& bytes, const MarkBytesSettings& settings, const std::atomic<int>& marking,
+bool scanMarkBytes(const ByteModel& bytes, const MarkBytesSettings& settings, const StopFlag& stop,
                    const MarkSink& sink)
 {
-    return runBlockScan(bytes, settings.block, settings.clearBlock, marking, sink,
+    return runBlockScan(bytes, settings.block, settings.clearBlock, stop, sink,
                         [&](RunWriter& writer, const ByteSpan& block) {
                             std::vector<MarkValue> values = valuesOf(settings);
                             if (values.empty())
                                 return true;
-                            BlockReader reader(bytes, block, marking);
+                            BlockReader reader(bytes, block, stop);
                             return ValueColoring(std::move(values), block).run(reader, writer);
                         });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <atomic>
+#include "workers/stopflag.h"
 
 #include "marking/markbytessettings.h"
 #include "marking/markrun.h"
@@ -11,7 +11,7 @@ class ByteModel;
 /// that lies wholly inside the block, in its colour; where the occurrences of
 /// two values share a byte, the later value's colour wins. With clearBlock the
 /// first run is the whole block in black.
-/// Returns false when marking read 0 before the work was done; the runs handed
+/// Returns false when the stop came before the work was done; the runs handed
 /// on until then stay valid.
-bool scanMarkBytes(const ByteModel& bytes, const MarkBytesSettings& settings, const std::atomic<int>& marking,
+bool scanMarkBytes(const ByteModel& bytes, const MarkBytesSettings& settings, const StopFlag& stop,
                      const MarkSink& sink);

@@ -14,9 +14,9 @@ namespace {
 /// One scan of the block for the patterns of one type.
 class PatternScan {
 public:
-    PatternScan(const ByteModel& bytes, ByteSpan block, const PatternTexts& texts, const std::atomic<int>& marking,
+    PatternScan(const ByteModel& bytes, ByteSpan block, const PatternTexts& texts, const StopFlag& stop,
                 RunWriter& writer)
-        : m_reader(bytes, block, marking)
+        : m_reader(bytes, block, stop)
         , m_block(block)
         , m_writer(writer)
         , m_header(ParseHexValue(texts.header))
@@ -138,11 +138,11 @@ bool PatternScan::headerToBlockEnd(ByteOffset header)
 
 }  // namespace
 
-bool scanMarkPatterns(const ByteModel& bytes, const MarkPatternsSettings& settings, const std::atomic<int>& marking,
+bool scanMarkPatterns(const ByteModel& bytes, const MarkPatternsSettings& settings, const StopFlag& stop,
                       const MarkSink& sink)
 {
-    return runBlockScan(bytes, settings.block, settings.clearBlock, marking, sink,
+    return runBlockScan(bytes, settings.block, settings.clearBlock, stop, sink,
                         [&](RunWriter& writer, const ByteSpan& block) {
-                            return PatternScan(bytes, block, settings.chosen(), marking, writer).run(settings.type);
+                            return PatternScan(bytes, block, settings.chosen(), stop, writer).run(settings.type);
                         });
 }

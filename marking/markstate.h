@@ -13,9 +13,9 @@ enum class MarkKind { None = 0, Bytes = 1, Blocks = 2, Patterns = 3, Units = 4 }
 /// so one mark at a time runs per document.
 ///
 /// Idle: marking 0, markIdle 1. Running: marking 1, markIdle 0. Stopping:
-/// marking 0, markIdle 0 (the worker has yet to notice). `marking` is the
-/// stop flag the worker reads before every piece of the block it scans
-/// (BlockReader) and every batch of runs it colours (RunWriter).
+/// marking 0, markIdle 0 (the worker has yet to end). Clearing `marking`
+/// goes with cancelling the worker's job, whose flag the worker reads before
+/// every piece of the block it scans and every batch of runs it colours.
 struct MarkState {
     std::atomic<int> marking{0};
     std::atomic<int> markIdle{1};
@@ -30,6 +30,13 @@ struct MarkState {
         marking = 0;
         markKind = 0;
         markIdle = 1;
+    }
+    /// Asks the running mark to stop; its end handler makes the state idle.
+    void requestStop()
+    {
+        marking = 0;
+        if (markWorker)
+            markWorker->cancel();
     }
     /// Stops a running mark and waits for its worker, which ends within one piece or batch.
     void stop()

@@ -25,9 +25,9 @@ bool paintUnits(RunWriter& writer, const ByteSpan& block, const MarkUnitsSetting
 
 }  // namespace
 
-bool scanMarkUnits(const ByteModel& bytes, const MarkUnitsSettings& settings, const std::atomic<int>& marking,
+bool scanMarkUnits(const ByteModel& bytes, const MarkUnitsSettings& settings, const StopFlag& stop,
                    const MarkSink& sink)
 {
-    return runBlockScan(bytes, settings.block, settings.clearBlock, marking, sink,
+    return runBlockScan(bytes, settings.block, settings.clearBlock, stop, sink,
                         [&](RunWriter& writer, const ByteSpan& block) { return paintUnits(writer, block, settings); });
 }

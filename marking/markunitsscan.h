@@ -1,6 +1,6 @@
 #pragma once
 
-#include <atomic>
+#include "workers/stopflag.h"
 
 #include "marking/markunitssettings.h"
 #include "marking/markrun.h"
@@ -11,7 +11,7 @@ class ByteModel;
 /// alternately in color1 and color2 (the last unit may be shorter); a unit
 /// size of 0 gives the whole block color1. With clearBlock the first run is
 /// the whole block in black.
-/// Returns false when marking read 0 before the work was done; the runs handed
+/// Returns false when the stop came before the work was done; the runs handed
 /// on until then stay valid.
-bool scanMarkUnits(const ByteModel& bytes, const MarkUnitsSettings& settings, const std::atomic<int>& marking,
+bool scanMarkUnits(const ByteModel& bytes, const MarkUnitsSettings& settings, const StopFlag& stop,
                      const MarkSink& sink);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <algorithm>
-#include <atomic>
+#include "workers/stopflag.h"
 #include <optional>
 
 #include "marking/markrun.h"
@@ -9,13 +9,13 @@
 /// Hands a scan's runs to its sink in the order they apply. A run that touches
 /// the one held back and has its colour is joined to it, so the sink is called
 /// per run, not per byte or unit (inline: the scans call it per byte or
-/// unit). The stop flag is read before every call of the sink; once it reads
-/// 0 nothing more is handed on.
+/// unit). The stop flag is read before every call of the sink; once it is set
+/// nothing more is handed on.
 class RunWriter {
 public:
-    RunWriter(const MarkSink& sink, const std::atomic<int>& marking)
+    RunWriter(const MarkSink& sink, const StopFlag& stop)
         : m_sink(sink)
-        , m_marking(marking)
+        , m_stop(stop)
     {
     }
 
@@ -36,7 +36,7 @@ public:
     /// Hands on the run held back; false when a stop came first.
     bool finish()
     {
-        if (m_stopped || m_marking.load(std::memory_order_relaxed) == 0) {
+        if (m_stopped || stopRequested(m_stop)) {
             m_stopped = true;
             return false;
         }
@@ -58,7 +58,7 @@ private:
     }
 
     const MarkSink& m_sink;
-    const std::atomic<int>& m_marking;
+    const StopFlag& m_stop;
     std::optional<MarkRun> m_held;
     bool m_stopped = false;
 };

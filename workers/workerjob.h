@@ -11,12 +11,16 @@
 #include <utility>
 #include <vector>
 
+#include "workers/stopflag.h"
+
 /// One run of a worker thread (mark, compare, send, receive), as every worker
 /// of the program runs:
 ///
 /// - the job belongs to an owner object on the user-interface thread, which
 ///   makes a new job for every run;
-/// - the worker reads cancelled() (one atomic flag) as often as it must stop;
+/// - the worker reads cancelled() (one atomic flag, cancelFlag() for scans
+///   that take a StopFlag) as often as it must stop; it is the only stop
+///   mechanism, whatever flags the owner shows the user;
 /// - it hands results over with post(): they reach onResults on the owner's
 ///   thread queued and coalesced (one queued call carries every result posted
 ///   since the last), so a fast worker never floods the event loop, and the
@@ -27,8 +31,9 @@
 /// - cancelAndWait() (and the destructor) sets the flag and joins: allowed on
 ///   the user-interface thread because a worker never waits for that thread.
 ///
-/// The owner outlives its jobs (it destroys a job, which joins, before it
-/// goes); deliveries that arrive after the job is gone are dropped.
+/// The owner outlives its jobs; it may reset or destroy a job at any time,
+/// from inside onResults or onEnd too (the handler being run is moved out of
+/// the job first). Deliveries that arrive after the job is gone are dropped.
 template <typename Result>
 class WorkerJob {
 public:
@@ -40,17 +45,19 @@ public:
         : m_owner(owner)
         , m_channel(std::make_shared<Channel>())
     {
-        m_channel->onResults = std::move(onResults);
+        m_channel->onResults = std::make_shared<ResultHandler>(std::move(onResults));
         m_channel->onEnd = [this, onEnd = std::move(onEnd)] {
             join();
+            const bool wasCancelled = cancelled();
+            // The owner may destroy this job inside onEnd: nothing of it is touched after.
             if (onEnd)
-                onEnd(cancelled());
+                onEnd(wasCancelled);
         };
     }
     ~WorkerJob()
     {
         cancelAndWait();
-        m_channel->onResults = nullptr;
+        m_channel->onResults.reset();
         m_channel->onEnd = nullptr;
     }
     WorkerJob(const WorkerJob&) = delete;
@@ -59,18 +66,18 @@ public:
     /// Starts body on a new thread; a job runs once.
     void start(Body body)
     {
-        m_running = true;
+        m_channel->running = true;
         m_thread = std::thread([this, body = std::move(body)] {
             body(*this);
             queue(true);
         });
     }
-    /// True from start() until onEnd has run.
-    bool isRunning() const { return m_running; }
+    /// True from start() until onEnd has run (a job destroyed earlier never ends).
+    bool isRunning() const { return m_channel->running; }
 
     void cancel() { m_cancel.store(true, std::memory_order_relaxed); }
     bool cancelled() const { return m_cancel.load(std::memory_order_relaxed); }
-    const std::atomic<bool>& cancelFlag() const { return m_cancel; }
+    const StopFlag& cancelFlag() const { return m_cancel; }
 
     /// Stops the worker and waits for its thread. Results posted before the
     /// stop and the end notice still arrive, unless the job is destroyed first.
@@ -96,10 +103,13 @@ private:
         std::vector<Result> pending;
         bool deliveryQueued = false;
         bool ended = false;
-        ResultHandler onResults;
+        // Owner's thread only.
+        bool running = false;
+        std::shared_ptr<ResultHandler> onResults;
         std::function<void()> onEnd;
 
-        /// Runs on the owner's thread.
+        /// Runs on the owner's thread; the handlers run from local copies,
+        /// so that the owner may destroy the job inside them.
         void deliver()
         {
             std::vector<Result> batch;
@@ -110,10 +120,14 @@ private:
                 deliveryQueued = false;
                 end = ended;
             }
-            if (!batch.empty() && onResults)
-                onResults(batch);
-            if (end && onEnd)
-                onEnd();
+            if (const std::shared_ptr<ResultHandler> handler = onResults; !batch.empty() && handler && *handler)
+                (*handler)(batch);
+            if (!end || !onEnd)
+                return;
+            const std::function<void()> endHandler = std::move(onEnd);
+            onEnd = nullptr;
+            endHandler();
+            running = false;
         }
     };
 
@@ -140,12 +154,10 @@ private:
     {
         if (m_thread.joinable())
             m_thread.join();
-        m_running = false;
     }
 
     QObject* m_owner;
     std::shared_ptr<Channel> m_channel;
-    std::atomic<bool> m_cancel{false};
+    StopFlag m_cancel{false};
     std::thread m_thread;
-    bool m_running = false;
 };

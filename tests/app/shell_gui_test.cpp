@@ -49,7 +49,9 @@ private slots:
     void everyToolBarIconLoadsAndEveryIconFileIsUsed()
     {
         QSet<QString> used{QStringLiteral(":/icons/vellmar.svg")};
-        for (const ToolBarDefinition& toolBar : toolBarDefinitions()) {
+        std::vector<ToolBarDefinition> toolBars = toolBarDefinitions();
+        toolBars.push_back(compareToolBarDefinition());
+        for (const ToolBarDefinition& toolBar : toolBars) {
             for (const ToolBarButton& button : toolBar.buttons) {
                 if (button.separator)
                     continue;

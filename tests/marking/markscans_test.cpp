@@ -33,10 +33,10 @@ Applied applyScan(Scan scan, const ByteBuffer& bytes, const Settings& settings)
 {
     ByteModel model;
     model.assign(bytes);
-    std::atomic<int> marking{1};
+    StopFlag stop{false};
     Applied out;
     out.colors.assign(bytes.size(), kUntouched);
-    out.finished = scan(model, settings, marking, [&](const MarkRun& run) {
+    out.finished = scan(model, settings, stop, [&](const MarkRun& run) {
         EXPECT_LE(run.first, run.last);
         EXPECT_GE(run.first, 0);
         EXPECT_LT(run.last, qint64(bytes.size()));
@@ -487,7 +487,7 @@ TEST(MarkPatternsScan, HeadersWithoutTailEndTheTypeOneScan)
 
 struct StopCase {
     const char* name;
-    std::function<bool(const ByteModel&, const std::atomic<int>&, const MarkSink&)> scan;
+    std::function<bool(const ByteModel&, const StopFlag&, const MarkSink&)> scan;
 };
 
 std::vector<StopCase> stopCases()
@@ -529,21 +529,21 @@ ByteModel& alternatingModel()
 TEST(MarkScans, AStopEndsTheScanAtOnce)
 {
     for (const StopCase& c : stopCases()) {
-        std::atomic<int> marking{1};
+        StopFlag stop{false};
         int runs = 0;
-        EXPECT_FALSE(c.scan(alternatingModel(), marking, [&](const MarkRun&) {
+        EXPECT_FALSE(c.scan(alternatingModel(), stop, [&](const MarkRun&) {
             if (++runs == 2)
-                marking = 0;
+                stop = true;
         })) << c.name;
         EXPECT_EQ(runs, 2) << c.name;
-        EXPECT_FALSE(c.scan(alternatingModel(), marking, [&](const MarkRun&) { ++runs; })) << c.name;
+        EXPECT_FALSE(c.scan(alternatingModel(), stop, [&](const MarkRun&) { ++runs; })) << c.name;
         EXPECT_EQ(runs, 2) << c.name;
     }
     MarkBlocksSettings clearing;
     clearing.blocks[0] = {0, 3};
-    std::atomic<int> marking{0};
+    StopFlag stop{true};
     std::vector<MarkRun> runs;
-    EXPECT_FALSE(scanMarkBlocks(alternatingModel(), clearing, marking, [&](const MarkRun& r) { runs.push_back(r); }));
+    EXPECT_FALSE(scanMarkBlocks(alternatingModel(), clearing, stop, [&](const MarkRun& r) { runs.push_back(r); }));
     EXPECT_EQ(runs, (std::vector<MarkRun>{{0, (1 << 20) - 1, kDefaultTextColor}}));
 }
 
@@ -556,11 +556,11 @@ TEST(MarkScans, AStopDuringASilentSearchIsSeenAtTheNextPiece)
     bytes[1] = 0xAA;
     bytes.back() = 0xAA;
     model.assign(bytes);
-    std::atomic<int> marking{1};
-    BlockReader reader(model, {0, qint64(bytes.size()) - 1}, marking);
+    StopFlag stop{false};
+    BlockReader reader(model, {0, qint64(bytes.size()) - 1}, stop);
     const ByteBuffer header{0xAA};
     EXPECT_EQ(reader.find(header, 0), 1);
-    marking = 0;
+    stop = true;
     EXPECT_EQ(reader.find(header, 2), kNoOffset);
     EXPECT_TRUE(reader.stopped());
 }

@@ -79,10 +79,15 @@ int AppFixture::windowCount()
 
 void AppFixture::enterWindowState(WindowState state)
 {
-    if (state == WindowState::PlainDocument)
+    if (state == WindowState::PlainDocument) {
         run(CommandId::FileNew);
-    else if (state != WindowState::NoDocument)
+    } else if (state == WindowState::Comparison) {
+        m_prompter.answerFile(writeFile(QStringLiteral("compared1.bin"), "\x01\x02"));
+        m_prompter.answerFile(writeFile(QStringLiteral("compared2.bin"), "\x01\x03"));
+        run(CommandId::Compare);
+    } else if (state != WindowState::NoDocument) {
         frame().addChildFrame(new StandInFrame(state));
+    }
     QCoreApplication::processEvents();
 }
 

@@ -34,8 +34,8 @@ public:
     CVellmarView* activeView();
     CVellmarDoc* activeDoc();
     int windowCount();
-    /// Brings the main window into a window state: a new document, or a
-    /// stand-in window for the kinds whose documents are made elsewhere.
+    /// Brings the main window into a window state: a new document, a
+    /// comparison of two small files, or a stand-in window for the Com Panel.
     void enterWindowState(WindowState state);
 
     /// Runs interact on the modal dialog the next command opens, inside the
