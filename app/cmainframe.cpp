@@ -389,6 +389,8 @@ CommandRouter::Chain CMainFrame::commandChain() const
 
 bool CMainFrame::executeCommand(CommandId id)
 {
+    // A note a command left in the message pane lasts until the next command.
+    statusBar()->clearMessage();
     const bool ran = CommandRouter::execute(commandChain(), id);
     requestCommandUpdate();
     return ran;

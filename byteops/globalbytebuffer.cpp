@@ -5,6 +5,7 @@
 #include <QMimeData>
 
 #include "byteops/byterunformat.h"
+#include "byteops/clipboardtext.h"
 
 namespace GlobalByteBuffer {
 
@@ -12,6 +13,8 @@ void put(std::span<const std::uint8_t> bytes)
 {
     auto* data = new QMimeData;
     data->setData(ByteRunFormat::mimeType(), ByteRunFormat::encode(bytes));
+    if (ClipboardText::fits(qint64(bytes.size())))
+        data->setData(QStringLiteral("text/plain"), ClipboardText::of(bytes));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

@@ -8,7 +8,9 @@
 #include "byteops/bitwiseops.h"
 #include "byteops/bitwiseshiftdialog.h"
 #include "byteops/byteedits.h"
+#include "byteops/clipboardtext.h"
 #include "byteops/edithistory.h"
+#include "byteops/editmessages.h"
 #include "byteops/globalbytebuffer.h"
 #include "byteops/insertbytesdialog.h"
 #include "byteops/maskbytesdialog.h"
@@ -18,6 +20,7 @@
 #include "marking/ccolorcombobox.h"
 #include "marking/colorpalette.h"
 #include "prompt/prompter.h"
+#include "prompt/statusmessage.h"
 #include "prompt/waitcursor.h"
 
 ByteEditCommands::ByteEditCommands(HexView& view)
@@ -54,7 +57,15 @@ void ByteEditCommands::copyBytes()
     if (dialog.exec() != QDialog::Accepted)
         return;
     WaitCursor wait;
-    GlobalByteBuffer::put(ByteEdits::copyBlock(m_view.model(), dialog.start(), dialog.end()));
+    putInGlobalBuffer(dialog.start(), dialog.end());
+}
+
+void ByteEditCommands::putInGlobalBuffer(ByteOffset start, ByteOffset end)
+{
+    const ByteBuffer bytes = ByteEdits::copyBlock(m_view.model(), start, end);
+    GlobalByteBuffer::put(bytes);
+    if (!ClipboardText::fits(qint64(bytes.size())))
+        StatusMessage::show(&m_view, EditMessages::copiedWithoutText());
 }
 
 void ByteEditCommands::cutOrDelete(bool cut)
@@ -66,7 +77,7 @@ void ByteEditCommands::cutOrDelete(bool cut)
         return;
     WaitCursor wait;
     if (cut)
-        GlobalByteBuffer::put(ByteEdits::copyBlock(m_view.model(), dialog.start(), dialog.end()));
+        putInGlobalBuffer(dialog.start(), dialog.end());
     finish(ByteEdits::removeBlock(m_view.history(), dialog.start(), dialog.end()), Placement::CaretAtLowByte);
 }
 
@@ -229,5 +240,6 @@ void ByteEditCommands::showFound(const CFindBytesDlg::Search& search)
             m_view.markBytes(search.foundAt, last, ColorFromName(search.colorName));
         m_view.selectEditRange({search.foundAt, search.length});
     }
+    StatusMessage::show(&m_view, search.foundAt == kNoOffset ? EditMessages::notFound() : QString());
     m_view.syncModifiedFlag();
 }

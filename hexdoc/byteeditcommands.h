@@ -25,6 +25,9 @@ private:
 
     void addCommands();
     void copyBytes();
+    /// Copy and Cut: the block goes on the clipboard; the status bar says
+    /// when it is too large to go there as text too.
+    void putInGlobalBuffer(ByteOffset start, ByteOffset end);
     void cutOrDelete(bool cut);
     void pasteBytes();
     void insertBytes();
