@@ -15,11 +15,13 @@
 #include <QToolBar>
 
 #include "app/actionfactory.h"
+#include "app/caretstatuspanes.h"
 #include "app/childframebase.h"
 #include "app/cvellmarapp.h"
 #include "app/x11lockkeysource.h"
 #include "docview/doctemplate.h"
 #include "docview/document.h"
+#include "hexdoc/hexview.h"
 #include "settings/recentfilelist.h"
 #include "docview/view.h"
 #include "utilities/asciitablewindow.h"
@@ -171,6 +173,7 @@ void CMainFrame::buildStatusBar()
         bar->addPermanentWidget(label);
         m_lockIndicators[i] = label;
     }
+    m_caretPanes = new CaretStatusPanes(bar);
     // Prompts replace the message while the pointer is on a command; the idle text comes back after.
     connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
         if (text.isEmpty())
@@ -336,6 +339,7 @@ void CMainFrame::onActiveChildChanged()
         },
         Qt::QueuedConnection);
     notifyViewActivation();
+    m_caretPanes->follow(dynamic_cast<HexView*>(activeView()));
     requestTitleUpdate();
     if (View* view = activeView()) {
         Document* doc = view->document();
