@@ -15,11 +15,13 @@
 #include <QToolBar>
 
 #include "app/actionfactory.h"
+#include "app/caretstatuspanes.h"
 #include "app/childframebase.h"
 #include "app/cvellmarapp.h"
 #include "app/x11lockkeysource.h"
 #include "docview/doctemplate.h"
 #include "docview/document.h"
+#include "hexdoc/hexview.h"
 #include "settings/recentfilelist.h"
 #include "docview/view.h"
 #include "utilities/asciitablewindow.h"
@@ -171,6 +173,7 @@ void CMainFrame::buildStatusBar()
         bar->addPermanentWidget(label);
         m_lockIndicators[i] = label;
     }
+    m_caretPanes = new CaretStatusPanes(bar);
     // Prompts replace the message while the pointer is on a command; the idle text comes back after.
     connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
         if (text.isEmpty())
@@ -337,6 +340,7 @@ void CMainFrame::onActiveChildChanged()
         },
         Qt::QueuedConnection);
     notifyViewActivation();
+    m_caretPanes->follow(dynamic_cast<HexView*>(activeView()));
     requestTitleUpdate();
     if (View* view = activeView()) {
         Document* doc = view->document();
@@ -390,6 +394,8 @@ CommandRouter::Chain CMainFrame::commandChain() const
 
 bool CMainFrame::executeCommand(CommandId id)
 {
+    // A note a command left in the message pane lasts until the next command.
+    statusBar()->clearMessage();
     const bool ran = CommandRouter::execute(commandChain(), id);
     requestCommandUpdate();
     return ran;

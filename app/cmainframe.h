@@ -10,6 +10,7 @@
 #include "app/menudefinitions.h"
 #include "docview/commandrouter.h"
 
+class CaretStatusPanes;
 class CVellmarApp;
 class ChildFrameBase;
 class QLabel;
@@ -82,6 +83,7 @@ private:
     CVellmarApp& m_app;
     QMdiArea* m_mdiArea;
     QLabel* m_lockIndicators[3] = {};
+    CaretStatusPanes* m_caretPanes = nullptr;
     std::unique_ptr<LockKeySource> m_lockKeys;
     std::vector<QAction*> m_actions;  // every action that stands for a command
     std::vector<QAction*> m_menuActions;

@@ -120,6 +120,12 @@ void CVellmarApp::showUserGuide()
 {
     if (!m_userGuide)
         m_userGuide = std::make_unique<UserGuideWindow>();
+    if (!m_userGuide->isVisible()) {
+        // By the windows' inner rectangles: a window not shown yet has no frame to measure.
+        QRect placed = m_userGuide->geometry();
+        placed.moveCenter(m_mainFrame->geometry().center());
+        m_userGuide->setGeometry(placed);
+    }
     m_userGuide->show();
     m_userGuide->raise();
     m_userGuide->activateWindow();

@@ -1,6 +1,7 @@
 #include "app/userguidewindow.h"
 
 #include <QIcon>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -28,6 +29,7 @@ UserGuideWindow::UserGuideWindow(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
     resize(kWidth, kHeight);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 }
 
 void UserGuideWindow::showSection(const QString& anchor)

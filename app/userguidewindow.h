@@ -7,6 +7,7 @@ class QTextBrowser;
 /// The built-in user guide that Help Topics shows: a non-modal window browsing
 /// the guide's HTML. The guide is one document with a section per feature,
 /// each starting at an anchor, so a feature can open it at its own section.
+/// Escape closes it.
 class UserGuideWindow : public QWidget {
     Q_OBJECT
 

@@ -7,7 +7,10 @@
 // marked listing, and Clear Marks; last the byte edits as the Edit and
 // Operations commands make them after their dialogs, each to a repainted
 // listing: Cut of the first byte, its Undo, Mask over the whole file, Paste of
-// 64 MiB from the clipboard, and Find of 4 bytes at the end.
+// 64 MiB from the clipboard, and Find of 4 bytes at the end. Last, a key typed
+// and a caret move (Right) as real key events with the status bar's caret
+// panes following, each until the event loop has updated the panes and
+// repainted the listing.
 // Usage: app_bench SIZE_MIB WORKDIR   (run with QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
 #include <QComboBox>
@@ -16,6 +19,7 @@
 #include <QTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QStandardPaths>
 
@@ -179,6 +183,31 @@ EditFigures measureEdits(CVellmarView* view)
     return figures;
 }
 
+struct KeyFigures {
+    double typeMs = 0;
+    double caretMoveMs = 0;
+};
+
+KeyFigures measureKeys(CVellmarView* view)
+{
+    const auto pressed = [view](Qt::Key key, const QString& text) {
+        return bestOf(50, [&] {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(view, &press);
+            // The panes' coalesced update and the listing's repaint.
+            QApplication::processEvents();
+        });
+    };
+    const TextPos middle = view->layout().HexPositionOfOffset(view->GetDocument()->bytes().size() / 2).first;
+    view->setSelection(middle, middle);
+    view->scrollCaretIntoView();
+    QApplication::processEvents();
+    KeyFigures figures;
+    figures.typeMs = pressed(Qt::Key_4, QStringLiteral("4"));
+    figures.caretMoveMs = pressed(Qt::Key_Right, QString());
+    return figures;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -251,6 +280,7 @@ int main(int argc, char* argv[])
 
     const MarkFigures marks = measureMarking(*app.mainFrame(), view);
     const EditFigures edits = measureEdits(view);
+    const KeyFigures keys = measureKeys(view);
 
     const double mib = double(size) / (1 << 20);
     std::printf("size_mib=%.0f open_paint_ms=%.1f peak_rss_mib=%.1f paint_end_ms=%.3f refresh_last_ms=%.4f "
@@ -265,6 +295,8 @@ int main(int argc, char* argv[])
     std::printf("size_mib=%.0f cut_first_byte_ms=%.1f undo_cut_ms=%.1f mask_all_ms=%.1f paste_64mib_ms=%.1f "
                 "find_4_bytes_at_end_mb_s=%.0f\n",
                 mib, edits.cutMs, edits.undoMs, edits.maskMs, edits.pasteMs, edits.findMbS);
+    std::printf("size_mib=%.0f status_panes_on key_typed_ms=%.4f caret_moved_ms=%.4f\n", mib, keys.typeMs,
+                keys.caretMoveMs);
     QFile::remove(dir + "/export.txt");
     QFile::remove(binary);
     QFile::remove(text);

@@ -1,5 +1,7 @@
 #include "byteops/editmessages.h"
 
+#include "byteops/clipboardtext.h"
+
 namespace EditMessages {
 
 namespace {
@@ -34,6 +36,17 @@ QString refusal(Action action, qint64 count, EditStep::Outcome outcome)
         break;
     }
     return {};
+}
+
+QString notFound()
+{
+    return QStringLiteral("Not found");
+}
+
+QString copiedWithoutText()
+{
+    return QStringLiteral("Copied as bytes only: more than %1 MiB is not put on the clipboard as text")
+        .arg(ClipboardText::kMaxBytes >> 20);
 }
 
 }  // namespace EditMessages

@@ -12,7 +12,8 @@ class ByteModel;
 /// hex view and replaced by whatever any program puts on the clipboard next.
 namespace GlobalByteBuffer {
 
-/// Replaces the clipboard's whole content with the bytes.
+/// Replaces the clipboard's whole content with the bytes, offered also as
+/// plain text when ClipboardText fits them.
 void put(std::span<const std::uint8_t> bytes);
 /// Replaces the clipboard's whole content with count bytes of the model from
 /// offset, copied once, straight into the entry; false, and the clipboard

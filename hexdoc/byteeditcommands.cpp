@@ -8,6 +8,7 @@
 #include "byteops/bitwiseops.h"
 #include "byteops/bitwiseshiftdialog.h"
 #include "byteops/byteedits.h"
+#include "byteops/clipboardtext.h"
 #include "byteops/edithistory.h"
 #include "byteops/editmessages.h"
 #include "byteops/globalbytebuffer.h"
@@ -19,6 +20,7 @@
 #include "marking/ccolorcombobox.h"
 #include "marking/colorpalette.h"
 #include "prompt/prompter.h"
+#include "prompt/statusmessage.h"
 #include "prompt/waitcursor.h"
 
 ByteEditCommands::ByteEditCommands(HexView& view)
@@ -61,10 +63,13 @@ void ByteEditCommands::copyBytes()
 bool ByteEditCommands::putOnClipboard(ByteOffset start, ByteOffset end, EditMessages::Action action)
 {
     const EditRange block = ByteEdits::blockOf(start, end);
-    if (GlobalByteBuffer::put(m_view.model(), block.offset, block.count))
-        return true;
-    Prompter::error(&m_view, EditMessages::refusal(action, block.count, EditStep::Outcome::NoMemory));
-    return false;
+    if (!GlobalByteBuffer::put(m_view.model(), block.offset, block.count)) {
+        Prompter::error(&m_view, EditMessages::refusal(action, block.count, EditStep::Outcome::NoMemory));
+        return false;
+    }
+    if (!ClipboardText::fits(block.count))
+        StatusMessage::show(&m_view, EditMessages::copiedWithoutText());
+    return true;
 }
 
 void ByteEditCommands::cutOrDelete(bool cut)
@@ -240,5 +245,6 @@ void ByteEditCommands::showFound(const CFindBytesDlg::Search& search)
             m_view.markBytes(search.foundAt, last, ColorFromName(search.colorName));
         m_view.selectEditRange({search.foundAt, search.length});
     }
+    StatusMessage::show(&m_view, search.foundAt == kNoOffset ? EditMessages::notFound() : QString());
     m_view.syncModifiedFlag();
 }

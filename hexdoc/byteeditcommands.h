@@ -26,7 +26,9 @@ private:
 
     void addCommands();
     void copyBytes();
-    /// Puts the block on the global byte buffer; says why not when memory cannot hold it.
+    /// Puts the block on the global byte buffer; says why not when memory
+    /// cannot hold it, and on the status bar when it is too large to go
+    /// there as text too.
     bool putOnClipboard(ByteOffset start, ByteOffset end, EditMessages::Action action);
     void cutOrDelete(bool cut);
     void pasteBytes();

@@ -7,8 +7,6 @@
 #include <algorithm>
 
 #include "byteops/addressrangedialog.h"
-#include "byteops/byteedits.h"
-#include "byteops/edithistory.h"
 #include "byteops/fieldtext.h"
 #include "byteops/gotodialog.h"
 #include "hexdoc/caretsteps.h"
@@ -43,6 +41,7 @@ HexView::~HexView() = default;
 
 void HexView::onModelChanged(const ByteChange& change)
 {
+    m_typing.bytesChanged();
     if (!m_listing)
         return;  // not shown yet: the initial update renders the bytes as they are then
     if (change.kind == ByteChange::Kind::InPlace)
@@ -216,7 +215,7 @@ bool HexView::typeDigit(QChar ch)
     const std::uint8_t value = digit == 0 ? std::uint8_t((nibble << 4) | (old & 0x0F))
                                           : std::uint8_t((old & 0xF0) | nibble);
     // The model's change notice shows the byte in every view of the buffer.
-    storeTypedByte(offset, value);
+    storeTypedByte(offset, digit, value);
     setSelection(sel.start + 1, sel.start + 1);
     scrollCaretIntoView();
     return digit == 1 ? AdvanceCaret() : true;
@@ -263,12 +262,10 @@ void HexView::selectBytes()
     selectByteCells(std::min(dialog.start(), dialog.end()), std::max(dialog.start(), dialog.end()));
 }
 
-void HexView::storeTypedByte(ByteOffset offset, std::uint8_t value)
+void HexView::storeTypedByte(ByteOffset offset, int digit, std::uint8_t value)
 {
-    if (m_model.byteAt(offset) == value)
-        return;
-    setBytesChanged(true);
-    ByteEdits::setByte(history(), offset, value);
+    if (m_typing.store(history(), offset, digit, value))
+        setBytesChanged(true);
 }
 
 void HexView::selectEditRange(EditRange range)

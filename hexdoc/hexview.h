@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "bytemodel/bytemodel.h"
+#include "byteops/bytetyping.h"
 #include "byteops/editrange.h"
 #include "hexdoc/byteeditcommands.h"
 #include "hexdoc/bytemarklayer.h"
@@ -47,9 +48,9 @@ public:
     virtual void setBytesChanged(bool changed) = 0;
     /// False while something forbids changing the bytes (a mark, a transfer).
     virtual bool canChangeBytes() const = 0;
-    /// Stores a typed byte through the history; a byte typed over with its
-    /// own value changes nothing.
-    void storeTypedByte(ByteOffset offset, std::uint8_t value);
+    /// Stores a byte typed as its first (0) or second (1) digit through the
+    /// history; a byte typed over with its own value changes nothing.
+    void storeTypedByte(ByteOffset offset, int digit, std::uint8_t value);
     /// Selects the digits of the bytes of range, or puts the caret on the
     /// first digit of its byte when it is empty.
     void selectEditRange(EditRange range);
@@ -118,5 +119,6 @@ private:
     ByteMarkLayer m_markLayer{m_layout, *m_marks};
     MarkEngine m_markEngine{*this};
     ByteEditCommands m_editCommands{*this};
+    ByteTyping m_typing;
     QPointer<QWidget> m_findWindow;
 };

@@ -44,5 +44,16 @@ void CColorComboBox::paintEvent(QPaintEvent*)
     if (currentIndex() < 0)
         return;
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    ColorSwatchDelegate::paintSwatch(&painter, field, currentData().toInt(), hasFocus());
+    ColorSwatchDelegate::paintItem(&painter, field, currentData().toInt(), currentText(),
+                                   palette().color(QPalette::Text), hasFocus());
+}
+
+QSize CColorComboBox::sizeHint() const
+{
+    return QComboBox::sizeHint() + QSize(ColorSwatchDelegate::swatchRoom(fontMetrics()), 0);
+}
+
+QSize CColorComboBox::minimumSizeHint() const
+{
+    return QComboBox::minimumSizeHint() + QSize(ColorSwatchDelegate::swatchRoom(fontMetrics()), 0);
 }

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -308,6 +309,22 @@ private slots:
         QCOMPARE(lockIndicatorTexts(fx.frame()), (QStringList{"", "", ""}));
         const auto* cap = fx.frame().statusBar()->findChild<QLabel*>();
         QVERIFY(cap->accessibleDescription().endsWith(QStringLiteral("state unknown")));
+    }
+
+    void helpOpensCentredOverTheMainWindowAndEscapeClosesIt()
+    {
+        AppFixture fx;
+        fx.frame().showNormal();
+        fx.frame().setGeometry(20, 20, 760, 570);  // room for the guide on the 800 x 600 screen
+        QVERIFY(fx.run(CommandId::HelpFinder));
+        QWidget* guide = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == QLatin1String("userGuideWindow"))
+                guide = window;
+        QVERIFY(guide && QTest::qWaitForWindowActive(guide));
+        QCOMPARE(guide->geometry().center(), fx.frame().geometry().center());
+        QTest::keyClick(guide, Qt::Key_Escape);
+        QVERIFY(!guide->isVisible());
     }
 
     void mainTitleFollowsTheActiveDocumentInEveryWindowState()

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <map>
@@ -80,6 +81,7 @@ private slots:
         QCOMPARE(e.bytes(), withoutRange(counting(32), 4, 7));
         QCOMPARE(e.view->selection(), e.caretAt(4));
         QCOMPARE(GlobalByteBuffer::get().value(), (ByteBuffer{4, 5, 6, 7, 8, 9, 10}));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("04 05 06 07 08 09 0A"));
         QVERIFY(e.doc->isModified());
         QCOMPARE(e.view->byteMarkAt(13), kDefaultTextColor);  // a change of length drops the marks
 
@@ -161,19 +163,20 @@ private slots:
         QVERIFY(!e.doc->isModified());
     }
 
-    void typedBytesAreUndoneToo()
+    void typedBytesAreUndoneOneByteAStep()
     {
         Editing e(counting(4));
         e.view->setSelection(e.caretAt(1).start, e.caretAt(1).start);
-        QTest::keyClicks(e.view, QStringLiteral("ab"));
-        QCOMPARE(e.bytes().at(1), char(0xAB));
+        QTest::keyClicks(e.view, QStringLiteral("ab5"));
+        QCOMPARE(e.bytes(), QByteArray("\x00\xAB\x52\x03", 4));
         QVERIFY(e.fx.run(CommandId::EditUndo));
-        QCOMPARE(e.bytes().at(1), char(0xA1));
+        QCOMPARE(e.bytes(), QByteArray("\x00\xAB\x02\x03", 4));
         QVERIFY(e.fx.run(CommandId::EditUndo));
         QCOMPARE(e.bytes(), counting(4));
+        QVERIFY(!e.doc->history().canUndo());
         QVERIFY(!e.doc->isModified());
         QVERIFY(e.fx.run(CommandId::EditRedo));
-        QCOMPARE(e.bytes().at(1), char(0xA1));
+        QCOMPARE(e.bytes().at(1), char(0xAB));
     }
 
     void editingWaitsForARunningMark()
@@ -208,9 +211,13 @@ private slots:
         QCOMPARE(e.view->selection(), e.digitsOf(2, 3));
         QCOMPARE(start->text(), QStringLiteral("4"));
         QVERIFY(!e.doc->isModified());
-        // A second Find brings the same window forward.
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(e.view->selection(), e.digitsOf(2, 3));
+        QCOMPARE(e.fx.frame().statusBar()->currentMessage(), QStringLiteral("Not found"));
+        // A second Find brings the same window forward, and the note goes.
         QVERIFY(e.fx.run(CommandId::Find));
         QCOMPARE(e.view->findWindow(), find);
+        QCOMPARE(e.fx.frame().statusBar()->currentMessage(), CMainFrame::idleMessage());
         QPointer<QWidget> window(find);
         e.fx.run(CommandId::FileClose);
         QVERIFY(window.isNull());

@@ -69,22 +69,34 @@ private slots:
         QCOMPARE(list->child(6)->text(QAccessible::Name), QStringLiteral("Red"));
     }
 
-    void theFieldShowsTheChosenSwatchOrNothing()
+    void theFieldShowsTheChosenSwatchAndNameOrNothing()
     {
         CColorComboBox combo;
-        combo.resize(120, 30);
-        const QPoint middle(combo.width() / 3, combo.height() / 2);
-        const QColor background = combo.grab().toImage().pixelColor(middle);
+        combo.resize(combo.sizeHint());
+        const int middle = combo.height() / 2;
+        const QPoint inSwatch(6, middle);
+        const QRect nameArea(ColorSwatchDelegate::swatchRoom(combo.fontMetrics()) + 4, 0, 30, combo.height());
+        const QImage unchosen = combo.grab().toImage();
         combo.selectColorName(QStringLiteral("Red"));
-        QCOMPARE(combo.grab().toImage().pixelColor(middle), QColor(Qt::red));
-        combo.selectColorName(QStringLiteral("none"));
-        QCOMPARE(combo.grab().toImage().pixelColor(middle), background);
+        const QImage red = combo.grab().toImage();
+        QCOMPARE(red.pixelColor(inSwatch), QColor(Qt::red));
+        QVERIFY(unchosen.pixelColor(inSwatch) != QColor(Qt::red));
+        // The name's letters: grey pixels (black text smoothed on the field), unlike any swatch colour.
+        const auto letterPixels = [&](const QImage& image) {
+            int count = 0;
+            for (int x = nameArea.left(); x <= nameArea.right(); ++x)
+                for (int y = nameArea.top() + 3; y < nameArea.bottom() - 3; ++y)
+                    count += image.pixelColor(x, y).saturation() < 30 && image.pixelColor(x, y).lightness() < 128;
+            return count;
+        };
+        QVERIFY(letterPixels(red) > 10);
+        QCOMPARE(letterPixels(unchosen), 0);
     }
 
     void aSelectedItemIsFramedInTheInverseColour()
     {
         CColorComboBox combo;
-        QImage image(40, 12, QImage::Format_RGB32);
+        QImage image(120, 16, QImage::Format_RGB32);
         image.fill(Qt::white);
         QStyleOptionViewItem option;
         option.rect = image.rect();
@@ -93,9 +105,9 @@ private slots:
             QPainter painter(&image);
             combo.itemDelegate()->paint(&painter, option, combo.model()->index(6, 0));  // Red
         }
-        QCOMPARE(image.pixelColor(20, 6), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(6, 8), QColor(Qt::red));
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::cyan));
-        QCOMPARE(image.pixelColor(39, 11), QColor(Qt::cyan));
+        QCOMPARE(image.pixelColor(0, 15), QColor(Qt::cyan));
         option.state = QStyle::State_None;
         {
             QPainter painter(&image);
