@@ -68,7 +68,7 @@ void CCompareFilesChildFrame::addPane(int row, CComparedFileView* view)
     pane->statusBar()->setText(view->paneLabel());
     connect(qApp, &QApplication::focusChanged, view, [this, view](QWidget*, QWidget* now) {
         if (now == view)
-            m_activePane = view;
+            setActivePane(view);
     });
 }
 
@@ -80,9 +80,17 @@ View* CCompareFilesChildFrame::activeView() const
 void CCompareFilesChildFrame::activatePane(int step)
 {
     if (CBarredWnd* pane = m_splitter->paneBeside(step)) {
-        m_activePane = static_cast<CComparedFileView*>(pane->view());
+        setActivePane(static_cast<CComparedFileView*>(pane->view()));
         m_activePane->setFocus();
     }
+}
+
+void CCompareFilesChildFrame::setActivePane(CComparedFileView* view)
+{
+    if (view == m_activePane)
+        return;
+    m_activePane = view;
+    emit activeViewChanged();
 }
 
 void CCompareFilesChildFrame::closeEvent(QCloseEvent* event)

@@ -31,6 +31,7 @@ private:
     void buildToolBar(CMainFrame& mainFrame);
     void addPane(int row, CComparedFileView* view);
     void activatePane(int step);
+    void setActivePane(CComparedFileView* view);
 
     CCompareFilesDoc* m_doc;
     QToolBar* m_toolBar = nullptr;

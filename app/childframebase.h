@@ -19,6 +19,10 @@ public:
     virtual WindowState windowState() const = 0;
     virtual View* activeView() const = 0;
 
+signals:
+    /// A window of several panes moved its active view to another pane.
+    void activeViewChanged();
+
 protected:
     void showEvent(QShowEvent* event) override
     {

@@ -307,6 +307,11 @@ void CMainFrame::addChildFrame(ChildFrameBase* frame)
 {
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::requestTitleUpdate);
     connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::requestTitleUpdate);
+    // F6 or a click into the other pane: menus, commands and the caret panes follow it.
+    connect(frame, &ChildFrameBase::activeViewChanged, this, [this, frame] {
+        if (frame == activeChildFrame())
+            onActiveChildChanged();
+    });
     m_mdiArea->addSubWindow(frame);
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);

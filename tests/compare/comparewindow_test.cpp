@@ -1,4 +1,6 @@
 #include <QDialog>
+#include <QLabel>
+#include <QStatusBar>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -17,6 +19,14 @@
 #include "support/dialogdriver.h"
 
 namespace {
+
+QString statusPane(CMainFrame& frame, const char* accessibleName)
+{
+    for (const QLabel* label : frame.statusBar()->findChildren<QLabel*>())
+        if (label->accessibleName() == QLatin1String(accessibleName))
+            return label->text();
+    return {};
+}
 
 /// An application with a comparison window on two files of the given bytes.
 struct Comparison {
@@ -153,6 +163,8 @@ private slots:
         QVERIFY(c.open(bytes({1}), bytes({2})));
         QVERIFY(c.fx.run(CommandId::NextPane));
         QCOMPARE(c.fx.frame().activeView(), static_cast<View*>(c.pane(1)));
+        // The status bar's byte value follows the pane: 02 is File2's byte.
+        QTRY_COMPARE(statusPane(c.fx.frame(), "Byte value"), QStringLiteral("Value: 02 (2) '.'"));
         QVERIFY(c.fx.run(CommandId::PrevPane));
         QCOMPARE(c.fx.frame().activeView(), static_cast<View*>(c.pane(0)));
         const int height = c.window->splitter()->height() - c.window->splitter()->handleWidth();
