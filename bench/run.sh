@@ -25,3 +25,15 @@ for mib in 1 64 256; do
     'BEGIN { printf "size_mib=%d xxd_listing_mb_s=%.0f xxd_reverse_mb_s=%.0f\n", m, m*1.048576/(b-a), h/1e6/(c-b) }'
   rm -f "$work"/x.*
 done
+
+# Large files, read lazily: 1.5 GiB of random bytes, saved once after a typed
+# byte next to cp of the same file, and a sparse file of 4 GiB - 1.
+head -c $((1536 << 20)) /dev/urandom > "$work/big.bin"
+t0=$(date +%s.%N); cp "$work/big.bin" "$work/copy.bin"; t1=$(date +%s.%N)
+rm -f "$work/copy.bin"
+awk -v a="$t0" -v b="$t1" 'BEGIN { printf "size_mib=1536 cp_mb_s=%.0f\n", 1536*1.048576/(b-a) }'
+"$build/bench/bigfile_bench" "$work/big.bin" --save
+rm -f "$work/big.bin"
+truncate -s $(((1 << 32) - 1)) "$work/sparse.bin"
+"$build/bench/bigfile_bench" "$work/sparse.bin"
+rm -f "$work/sparse.bin"

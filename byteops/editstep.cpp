@@ -164,7 +164,11 @@ EditStep::Outcome EditStep::redo(ByteModel& model) const
         model.setBytes(m_offset, m_bytes);
         break;
     case Kind::Transform:
-        model.modify(m_offset, m_count, [this](std::span<std::uint8_t> block) { m_transform.apply(block); });
+        // Reversal moves bytes across the whole block; every other transform changes each byte on its own.
+        if (m_transform.kind() == ByteTransform::Kind::Reverse)
+            model.reverse(m_offset, m_count);
+        else
+            model.modify(m_offset, m_count, [this](std::span<std::uint8_t> block) { m_transform.apply(block); });
         break;
     }
     return Outcome::Done;

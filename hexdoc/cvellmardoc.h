@@ -6,6 +6,7 @@
 
 #include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
+#include "hexdoc/outsidechangewatch.h"
 #include "byteops/edithistory.h"
 #include "marking/markstate.h"
 #include "docview/document.h"
@@ -54,6 +55,10 @@ public:
 
 private:
     bool importHexValuesText();
+    /// Tells that another program changed the file and offers to read it again.
+    void offerReload();
+    /// Asks before a save overwrites a file another program changed; true to go on.
+    bool mayOverwrite(const QString& path);
     void stopSending();
     void stopMarking();
     void addPortCommands();
@@ -69,6 +74,7 @@ private:
     std::mutex m_lock;
     PortConnection m_port;
     std::atomic<int> m_sending{0};
+    OutsideChangeWatch m_outsideChange;
     // Last: the mark worker reads the bytes above until it is stopped.
     MarkState m_markState;
 };
