@@ -188,6 +188,18 @@ void ByteModel::remove(ByteOffset offset, qint64 count)
     });
 }
 
+std::shared_ptr<const KeptBytes> ByteModel::keep(ByteOffset offset, qint64 count) const
+{
+    const std::lock_guard guard(m_lock);
+    count = std::clamp<qint64>(m_store->size() - offset, 0, count);
+    return m_store->keep(offset, count);
+}
+
+bool ByteModel::insertKept(ByteOffset offset, const KeptBytes& kept)
+{
+    return changeLength(offset, kept.size(), [&](ByteStore& store) { return store.insertKept(offset, kept); });
+}
+
 bool ByteModel::append(std::span<const std::uint8_t> bytes)
 {
     return insert(size(), bytes);

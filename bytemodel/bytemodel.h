@@ -83,6 +83,12 @@ public:
     bool insertFill(ByteOffset offset, qint64 count, std::uint8_t value);
     /// Removes [offset, offset + count), clipped to the buffer.
     void remove(ByteOffset offset, qint64 count);
+    /// Keeps [offset, offset + count), clipped to the buffer, as they are now,
+    /// for undo: the pieces that hold them where the storage has pieces, so
+    /// that nothing is copied. Null when memory cannot be had.
+    std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const;
+    /// Inserts kept bytes before offset; false as insert().
+    bool insertKept(ByteOffset offset, const KeptBytes& kept);
     /// Appends bytes at the end; false as insert().
     bool append(std::span<const std::uint8_t> bytes);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bytemodel/bytebuffer.h"
+#include "bytemodel/keptbytes.h"
 
 class FileBacking;
 
@@ -39,6 +40,10 @@ public:
     virtual bool insert(ByteOffset offset, std::span<const std::uint8_t> bytes) = 0;
     virtual bool insertFill(ByteOffset offset, qint64 count, std::uint8_t value) = 0;
     virtual void remove(ByteOffset offset, qint64 count) = 0;
+    /// Keeps [offset, offset + count) as they are now, for undo; null when memory cannot be had.
+    virtual std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const = 0;
+    /// Inserts kept bytes before offset; false, unchanged, when memory cannot be had.
+    virtual bool insertKept(ByteOffset offset, const KeptBytes& kept) = 0;
     /// Runs op on [offset, offset + count) chunk by chunk, in order, each
     /// chunk at most chunkSize bytes; the changed chunks are stored back.
     virtual void modify(ByteOffset offset, qint64 count, qint64 chunkSize,

@@ -35,6 +35,9 @@ public:
     /// The file's identity when it was opened.
     const FileIdentity& identity() const { return m_identity; }
     bool readFailed() const { return m_readFailed.load(std::memory_order_relaxed); }
+    /// Said by a save that writes over this very file: the bytes kept from it for undo no longer hold.
+    void markOverwritten() const { m_overwritten.store(true, std::memory_order_relaxed); }
+    bool wasOverwritten() const { return m_overwritten.load(std::memory_order_relaxed); }
 
     void read(qint64 at, std::span<std::uint8_t> out) const override;
     /// Reads past the cache; bytes that cannot be read become zero.
@@ -52,6 +55,7 @@ private:
     qint64 m_size;
     FileIdentity m_identity;
     mutable std::atomic<bool> m_readFailed{false};
+    mutable std::atomic<bool> m_overwritten{false};
     mutable std::mutex m_cacheLock;
     mutable std::array<Block, kCachedBlocks> m_blocks;
     mutable std::uint64_t m_useClock = 0;

@@ -7,6 +7,29 @@
 
 #include "bytemodel/largereserve.h"
 
+namespace {
+
+/// A copy of the bytes, which the store cannot share.
+class KeptCopy final : public KeptBytes {
+public:
+    explicit KeptCopy(ByteBuffer bytes)
+        : m_bytes(std::move(bytes))
+    {
+    }
+    qint64 size() const override { return qint64(m_bytes.size()); }
+    qint64 memoryCost() const override { return qint64(m_bytes.capacity()); }
+    bool isIntact() const override { return true; }
+    void read(qint64 at, std::span<std::uint8_t> out) const override
+    {
+        std::memcpy(out.data(), m_bytes.data() + at, out.size());
+    }
+
+private:
+    ByteBuffer m_bytes;
+};
+
+}  // namespace
+
 MemoryStore::MemoryStore(ByteBuffer bytes)
     : m_bytes(std::move(bytes))
 {
@@ -57,6 +80,23 @@ bool MemoryStore::insertFill(ByteOffset offset, qint64 count, std::uint8_t value
 void MemoryStore::remove(ByteOffset offset, qint64 count)
 {
     m_bytes.erase(m_bytes.begin() + offset, m_bytes.begin() + offset + count);
+}
+
+std::shared_ptr<const KeptBytes> MemoryStore::keep(ByteOffset offset, qint64 count) const
+{
+    try {
+        return std::make_shared<KeptCopy>(ByteBuffer(m_bytes.begin() + offset, m_bytes.begin() + offset + count));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+bool MemoryStore::insertKept(ByteOffset offset, const KeptBytes& kept)
+{
+    if (!insertFill(offset, kept.size(), 0))
+        return false;
+    kept.read(0, std::span(m_bytes.data() + offset, std::size_t(kept.size())));
+    return true;
 }
 
 void MemoryStore::modify(ByteOffset offset, qint64 count, qint64 chunkSize,

@@ -13,6 +13,8 @@ public:
     bool insert(ByteOffset offset, std::span<const std::uint8_t> bytes) override;
     bool insertFill(ByteOffset offset, qint64 count, std::uint8_t value) override;
     void remove(ByteOffset offset, qint64 count) override;
+    std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const override;
+    bool insertKept(ByteOffset offset, const KeptBytes& kept) override;
     void modify(ByteOffset offset, qint64 count, qint64 chunkSize,
                 const std::function<void(std::span<std::uint8_t>)>& op) override;
     std::vector<StoredRange> ranges() const override;

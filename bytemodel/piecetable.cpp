@@ -82,7 +82,48 @@ void visitRange(const PieceTable::Node* node, qint64 base, qint64 from, qint64 t
     }
 }
 
+/// Copies the bytes [offset, offset + out.size()) of a tree into out.
+void readPieces(const PieceTable::Node* root, qint64 offset, std::span<std::uint8_t> out)
+{
+    const qint64 end = offset + qint64(out.size());
+    visitRange(root, 0, offset, end, [&](const PieceTable::Piece& piece, qint64 start) {
+        const qint64 from = std::max(offset, start);
+        const qint64 to = std::min(end, start + piece.count);
+        piece.source->read(piece.start + from - start, out.subspan(std::size_t(from - offset), std::size_t(to - from)));
+    });
+}
+
 }  // namespace
+
+/// The pieces that held a stretch, shared with whatever tree still holds them.
+class PieceTable::KeptPieces final : public KeptBytes {
+public:
+    explicit KeptPieces(Tree pieces)
+        : m_pieces(std::move(pieces))
+    {
+        visitRange(m_pieces.get(), 0, 0, size(), [this](const Piece& piece, qint64) {
+            if (dynamic_cast<const AddedBytes*>(piece.source.get()))
+                m_memoryCost += piece.count;
+        });
+    }
+    const Tree& pieces() const { return m_pieces; }
+    qint64 size() const override { return totalOf(m_pieces); }
+    qint64 memoryCost() const override { return m_memoryCost; }
+    bool isIntact() const override
+    {
+        bool intact = true;
+        visitRange(m_pieces.get(), 0, 0, size(), [&intact](const Piece& piece, qint64) {
+            const auto* file = dynamic_cast<const FileBacking*>(piece.source.get());
+            intact = intact && !(file && file->wasOverwritten());
+        });
+        return intact;
+    }
+    void read(qint64 at, std::span<std::uint8_t> out) const override { readPieces(m_pieces.get(), at, out); }
+
+private:
+    Tree m_pieces;
+    qint64 m_memoryCost = 0;
+};
 
 PieceTable::PieceTable(std::shared_ptr<const FileBacking> file)
 {
@@ -192,12 +233,38 @@ bool PieceTable::place(ByteOffset offset, qint64 replaced, const Piece& piece)
 
 void PieceTable::read(ByteOffset offset, std::span<std::uint8_t> out) const
 {
-    const qint64 end = offset + qint64(out.size());
-    visitRange(m_root.get(), 0, offset, end, [&](const Piece& piece, qint64 start) {
-        const qint64 from = std::max(offset, start);
-        const qint64 to = std::min(end, start + piece.count);
-        piece.source->read(piece.start + from - start, out.subspan(std::size_t(from - offset), std::size_t(to - from)));
-    });
+    readPieces(m_root.get(), offset, out);
+}
+
+std::shared_ptr<const KeptBytes> PieceTable::keep(ByteOffset offset, qint64 count) const
+{
+    try {
+        return std::make_shared<KeptPieces>(split(split(m_root, offset).second, count).first);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+bool PieceTable::insertKept(ByteOffset offset, const KeptBytes& kept)
+{
+    const auto* pieces = dynamic_cast<const KeptPieces*>(&kept);
+    if (!pieces) {
+        ByteBuffer copy;
+        try {
+            copy.resize(std::size_t(kept.size()));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        kept.read(0, copy);
+        return insert(offset, copy);
+    }
+    try {
+        auto [before, after] = split(m_root, offset);
+        m_root = merge(merge(before, pieces->pieces()), after);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 bool PieceTable::overwrite(ByteOffset offset, std::span<const std::uint8_t> bytes)

@@ -35,6 +35,8 @@ public:
     bool insert(ByteOffset offset, std::span<const std::uint8_t> bytes) override;
     bool insertFill(ByteOffset offset, qint64 count, std::uint8_t value) override;
     void remove(ByteOffset offset, qint64 count) override;
+    std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const override;
+    bool insertKept(ByteOffset offset, const KeptBytes& kept) override;
     std::vector<StoredRange> ranges() const override;
 
     /// The pieces held.
@@ -42,6 +44,7 @@ public:
 
 private:
     class AddedBytes;
+    class KeptPieces;
     /// Keeps bytes in memory as a new piece; null source when memory cannot be had.
     Piece keep(std::span<const std::uint8_t> bytes);
     /// Puts piece in place of [offset, offset + replaced).

@@ -212,6 +212,8 @@ bool writeFile(const QString& path, ByteModel& bytes, QString& reason)
     const std::vector<StoredRange> ranges = bytes.storedRanges();
     const std::shared_ptr<const FileBacking> over = fileWrittenOver(ranges, writer);
     RecoveryFile recovery;
+    if (over)
+        over->markOverwritten();
     const bool ok = over ? PieceWriter::writeOver(bytes, *over, path,
                                                   [&writer](qint64 offset, std::span<const std::uint8_t> chunk) {
                                                       return writer.writeAt(offset, chunk.data(), chunk.size());

@@ -16,6 +16,8 @@
 #include <unistd.h>
 
 #include "bytemodel/bytemodel.h"
+#include "byteops/byteedits.h"
+#include "byteops/edithistory.h"
 #include "hexdoc/bytefileio.h"
 #include "support/childprocess.h"
 
@@ -149,6 +151,22 @@ TEST(PieceSave, FailureHalfWayKeepsTheNewContentInARecoveryFile)
     EXPECT_TRUE(file.model.copy(0, file.model.size()) == file.bytes) << "the model reads the copy";
     ASSERT_TRUE(ByteFileIo::writeFile(file.path, file.model, reason));
     EXPECT_TRUE(readBack(file.path) == file.bytes);
+}
+
+TEST(PieceSave, UndoPutsBackTheCutPiecesUntilASaveWritesOverThem)
+{
+    LinkedFile file;
+    EditHistory history(file.model);
+    const qint64 empty = history.memoryUse();
+    ByteEdits::removeBlock(history, 0, kSize - 2);
+    EXPECT_LT(history.memoryUse() - empty, 4096) << "the cut keeps pieces, not bytes";
+    ASSERT_TRUE(history.undo().done);
+    EXPECT_TRUE(file.model.copy(0, file.model.size()) == file.bytes);
+    ASSERT_TRUE(history.redo().done);
+    QString reason;
+    ASSERT_TRUE(ByteFileIo::writeFile(file.path, file.model, reason));
+    EXPECT_EQ(history.undo().refusal, "Cannot undo: the " + QString::number(kSize - 1)
+                                          + " bytes to put back were in the file, which a save has written over.");
 }
 
 TEST(PieceSave, OpensTheLargestFileUnderASmallAddressSpace)
