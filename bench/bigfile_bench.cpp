@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <ctime>
 #include <sys/resource.h>
 
 #include "app/cvellmarapp.h"
@@ -104,7 +105,10 @@ int main(int argc, char* argv[])
     const std::uint8_t pattern[] = {0xDE, 0xAD, 0xBE, 0xEF};
     bytes.setBytes(bytes.size() - 4, pattern);
     FindBytes(bytes, pattern, 0);  // warms the page cache
+    // The processor time too: on a loaded machine the wall time says more about the other processes.
+    const std::clock_t findStart = std::clock();
     const double findMs = timed([&] { FindBytes(bytes, pattern, 0); });
+    const double findCpuMs = double(std::clock() - findStart) * 1000.0 / CLOCKS_PER_SEC;
 
     const auto repainted = [view](auto&& edit) {
         return timed([&] {
@@ -124,9 +128,9 @@ int main(int argc, char* argv[])
     const double mib = double(bytes.size()) / (1 << 20);
     std::printf("size_mib=%.1f open_paint_ms=%.1f open_peak_rss_mib=%.1f goto_end_paint_ms=%.2f "
                 "page_through_ms=%.0f page_through_rss_growth_mib=%.1f find_4_bytes_at_end_mb_s=%.0f "
-                "cut_first_byte_ms=%.2f undo_cut_ms=%.2f save_mb_s=%.0f\n",
+                "(processor time: %.0f) cut_first_byte_ms=%.2f undo_cut_ms=%.2f save_mb_s=%.0f\n",
                 mib, openMs, openPeakMib, goToEndMs, pagingMs, pagingGrowthMib, double(bytes.size()) / 1e3 / findMs,
-                cutMs, undoMs, saveMs > 0 ? double(bytes.size()) / 1e3 / saveMs : 0.0);
+                double(bytes.size()) / 1e3 / findCpuMs, cutMs, undoMs, saveMs > 0 ? double(bytes.size()) / 1e3 / saveMs : 0.0);
     Prompter::setInstance(nullptr);
     return 0;
 }

@@ -26,7 +26,6 @@ void FileBacking::readDirect(qint64 at, std::span<std::uint8_t> out) const
             continue;
         if (n <= 0) {
             std::memset(out.data() + done, 0, out.size() - done);
-            m_readFailed.store(true, std::memory_order_relaxed);
             return;
         }
         done += std::size_t(n);

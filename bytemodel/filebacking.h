@@ -18,7 +18,7 @@
 /// recently read blocks; large reads (scans, saves) go straight to the
 /// caller's buffer, so paging through a whole file never holds more than the
 /// cache. Bytes that cannot be read (the file was truncated meanwhile, an
-/// I/O error) read as zero, and readFailed() tells so.
+/// I/O error) read as zero; the document's watch on the file tells the user.
 class FileBacking final : public PieceSource {
 public:
     static constexpr qint64 kBlockSize = qint64(64) << 10;
@@ -34,7 +34,6 @@ public:
     int descriptor() const { return m_fd; }
     /// The file's identity when it was opened.
     const FileIdentity& identity() const { return m_identity; }
-    bool readFailed() const { return m_readFailed.load(std::memory_order_relaxed); }
     /// Said by a save that writes over this very file: the bytes kept from it for undo no longer hold.
     void markOverwritten() const { m_overwritten.store(true, std::memory_order_relaxed); }
     bool wasOverwritten() const { return m_overwritten.load(std::memory_order_relaxed); }
@@ -54,7 +53,6 @@ private:
     int m_fd;
     qint64 m_size;
     FileIdentity m_identity;
-    mutable std::atomic<bool> m_readFailed{false};
     mutable std::atomic<bool> m_overwritten{false};
     mutable std::mutex m_cacheLock;
     mutable std::array<Block, kCachedBlocks> m_blocks;

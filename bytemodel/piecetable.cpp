@@ -137,13 +137,6 @@ qint64 PieceTable::size() const
     return totalOf(m_root);
 }
 
-qint64 PieceTable::pieceCount() const
-{
-    qint64 count = 0;
-    visitRange(m_root.get(), 0, 0, size(), [&count](const Piece&, qint64) { ++count; });
-    return count;
-}
-
 PieceTable::Tree PieceTable::node(const Piece& piece, Tree left, Tree right, std::uint32_t priority) const
 {
     const qint64 total = totalOf(left) + piece.count + totalOf(right);

@@ -39,9 +39,6 @@ public:
     bool insertKept(ByteOffset offset, const KeptBytes& kept) override;
     std::vector<StoredRange> ranges() const override;
 
-    /// The pieces held.
-    qint64 pieceCount() const;
-
 private:
     class AddedBytes;
     class KeptPieces;
