@@ -35,3 +35,14 @@ cmp -l "$work/a.bin" "$work/b.bin" > "$work/cmp.txt" || true; t2=$(date +%s.%N)
 cmp "$work/a.bin" "$work/same.bin"; t3=$(date +%s.%N)
 awk -v a="$t0" -v b="$t1" -v c="$t2" -v d="$t3" 'BEGIN { printf "cmp_l_devnull_256mib_1pct_ms=%.0f cmp_l_to_file_256mib_1pct_ms=%.0f cmp_256mib_identical_ms=%.0f\n", (b-a)*1000, (c-b)*1000, (d-c)*1000 }'
 rm -f "$work"/a.bin "$work"/b.bin "$work"/same.bin "$work"/cmp.txt
+# Large files, read lazily: 1.5 GiB of random bytes, saved once after a typed
+# byte next to cp of the same file, and a sparse file of 4 GiB - 1.
+head -c $((1536 << 20)) /dev/urandom > "$work/big.bin"
+t0=$(date +%s.%N); cp "$work/big.bin" "$work/copy.bin"; t1=$(date +%s.%N)
+rm -f "$work/copy.bin"
+awk -v a="$t0" -v b="$t1" 'BEGIN { printf "size_mib=1536 cp_mb_s=%.0f\n", 1536*1.048576/(b-a) }'
+"$build/bench/bigfile_bench" "$work/big.bin" --save
+rm -f "$work/big.bin"
+truncate -s $(((1 << 32) - 1)) "$work/sparse.bin"
+"$build/bench/bigfile_bench" "$work/sparse.bin"
+rm -f "$work/sparse.bin"

@@ -1,13 +1,14 @@
 #include "bytemodel/bytemodel.h"
 
 #include <algorithm>
-#include <cstring>
-#include <new>
 
-#include "bytemodel/largereserve.h"
+#include "bytemodel/filebacking.h"
+#include "bytemodel/memorystore.h"
+#include "bytemodel/piecetable.h"
 
 ByteModel::ByteModel(QObject* parent)
     : QObject(parent)
+    , m_store(std::make_unique<MemoryStore>())
 {
     qRegisterMetaType<ByteChange>();
 }
@@ -16,27 +17,29 @@ ByteModel::~ByteModel() = default;
 
 std::uint8_t ByteModel::byteAt(ByteOffset offset) const
 {
-    const std::lock_guard guard(m_lock);
-    return m_bytes[std::size_t(offset)];
+    std::uint8_t byte = 0;
+    read(offset, std::span(&byte, 1));
+    return byte;
 }
 
 qint64 ByteModel::read(ByteOffset offset, std::span<std::uint8_t> out) const
 {
     const std::lock_guard guard(m_lock);
-    const qint64 available = std::max<qint64>(qint64(m_bytes.size()) - offset, 0);
-    const qint64 count = std::min<qint64>(available, qint64(out.size()));
+    const qint64 count = std::min<qint64>(std::max<qint64>(m_store->size() - offset, 0), qint64(out.size()));
     if (count > 0)
-        std::memcpy(out.data(), m_bytes.data() + offset, std::size_t(count));
+        m_store->read(offset, out.first(std::size_t(count)));
     return count;
 }
 
 ByteBuffer ByteModel::copy(ByteOffset offset, qint64 count) const
 {
     const std::lock_guard guard(m_lock);
-    const qint64 end = std::min<qint64>(offset + count, qint64(m_bytes.size()));
+    const qint64 end = std::min<qint64>(offset + count, m_store->size());
     if (offset >= end)
         return {};
-    return ByteBuffer(m_bytes.begin() + offset, m_bytes.begin() + end);
+    ByteBuffer bytes(std::size_t(end - offset));
+    m_store->read(offset, bytes);
+    return bytes;
 }
 
 bool ByteModel::forEachChunk(ByteOffset offset, qint64 count,
@@ -57,16 +60,39 @@ bool ByteModel::forEachChunk(ByteOffset offset, qint64 count,
     return true;
 }
 
-void ByteModel::assign(ByteBuffer bytes)
+void ByteModel::replaceStore(std::unique_ptr<ByteStore> store)
 {
     qint64 size = 0;
     {
         const std::lock_guard guard(m_lock);
-        m_bytes = std::move(bytes);
-        size = qint64(m_bytes.size());
+        m_store = std::move(store);
+        size = m_store->size();
         setSize(size);
     }
     emit changed({ByteChange::Kind::Length, 0, size});
+}
+
+void ByteModel::assign(ByteBuffer bytes)
+{
+    replaceStore(std::make_unique<MemoryStore>(std::move(bytes)));
+}
+
+void ByteModel::assignFile(std::shared_ptr<const FileBacking> file)
+{
+    replaceStore(std::make_unique<PieceTable>(std::move(file)));
+}
+
+void ByteModel::rebaseOnto(std::shared_ptr<const FileBacking> file)
+{
+    auto store = std::make_unique<PieceTable>(std::move(file));
+    const std::lock_guard guard(m_lock);
+    m_store = std::move(store);
+}
+
+std::vector<StoredRange> ByteModel::storedRanges() const
+{
+    const std::lock_guard guard(m_lock);
+    return m_store->ranges();
 }
 
 void ByteModel::setBytes(ByteOffset offset, std::span<const std::uint8_t> bytes)
@@ -74,10 +100,9 @@ void ByteModel::setBytes(ByteOffset offset, std::span<const std::uint8_t> bytes)
     qint64 count = 0;
     {
         const std::lock_guard guard(m_lock);
-        count = std::min<qint64>(qint64(bytes.size()), qint64(m_bytes.size()) - offset);
-        if (count <= 0)
+        count = std::min<qint64>(qint64(bytes.size()), m_store->size() - offset);
+        if (count <= 0 || !m_store->overwrite(offset, bytes.first(std::size_t(count))))
             return;
-        std::memcpy(m_bytes.data() + offset, bytes.data(), std::size_t(count));
     }
     emit changed({ByteChange::Kind::InPlace, offset, count});
 }
@@ -86,75 +111,93 @@ void ByteModel::modify(ByteOffset offset, qint64 count, const std::function<void
 {
     {
         const std::lock_guard guard(m_lock);
-        count = std::min<qint64>(count, qint64(m_bytes.size()) - offset);
+        count = std::min<qint64>(count, m_store->size() - offset);
         if (count <= 0)
             return;
-        op(std::span(m_bytes.data() + offset, std::size_t(count)));
+        m_store->modify(offset, count, kDefaultChunk, op);
     }
     emit changed({ByteChange::Kind::InPlace, offset, count});
 }
 
-bool ByteModel::grow(qint64 extra)
+void ByteModel::reverse(ByteOffset offset, qint64 count)
 {
-    const qint64 needed = qint64(m_bytes.size()) + extra;
-    if (needed > kMaxSize)
-        return false;
-    if (std::size_t(needed) <= m_bytes.capacity())
-        return true;
-    try {
-        const qint64 roomy = std::max<qint64>(needed, qint64(m_bytes.capacity()) + qint64(m_bytes.capacity()) / 2);
-        reserveLarge(m_bytes, std::size_t(std::min<qint64>(roomy, kMaxSize)));
-    } catch (const std::bad_alloc&) {
-        return false;
-    } catch (const std::length_error&) {
-        return false;
+    {
+        const std::lock_guard guard(m_lock);
+        count = std::min<qint64>(count, m_store->size() - offset);
+        if (count <= 0)
+            return;
+        // One chunk from each end at a time, swapped and reversed, until the middle fits one chunk.
+        ByteOffset front = offset;
+        ByteOffset back = offset + count;
+        ByteBuffer head(std::size_t(std::min(count, kDefaultChunk)));
+        ByteBuffer tail(head.size());
+        while (back - front > qint64(head.size())) {
+            const std::size_t step = std::size_t(std::min<qint64>(qint64(head.size()), (back - front) / 2));
+            const std::span<std::uint8_t> first(head.data(), step);
+            const std::span<std::uint8_t> last(tail.data(), step);
+            m_store->read(front, first);
+            m_store->read(back - qint64(step), last);
+            std::reverse(first.begin(), first.end());
+            std::reverse(last.begin(), last.end());
+            m_store->overwrite(front, last);
+            m_store->overwrite(back - qint64(step), first);
+            front += qint64(step);
+            back -= qint64(step);
+        }
+        const std::span<std::uint8_t> middle(head.data(), std::size_t(back - front));
+        m_store->read(front, middle);
+        std::reverse(middle.begin(), middle.end());
+        m_store->overwrite(front, middle);
     }
+    emit changed({ByteChange::Kind::InPlace, offset, count});
+}
+
+template <typename Edit>
+bool ByteModel::changeLength(ByteOffset offset, qint64 extra, const Edit& edit)
+{
+    qint64 size = 0;
+    {
+        const std::lock_guard guard(m_lock);
+        if (m_store->size() + extra > kMaxSize || !edit(*m_store))
+            return false;
+        size = m_store->size();
+        setSize(size);
+    }
+    emit changed({ByteChange::Kind::Length, offset, size});
     return true;
 }
 
 bool ByteModel::insert(ByteOffset offset, std::span<const std::uint8_t> bytes)
 {
-    qint64 size = 0;
-    {
-        const std::lock_guard guard(m_lock);
-        if (!grow(qint64(bytes.size())))
-            return false;
-        m_bytes.insert(m_bytes.begin() + offset, bytes.begin(), bytes.end());
-        size = qint64(m_bytes.size());
-        setSize(size);
-    }
-    emit changed({ByteChange::Kind::Length, offset, size});
-    return true;
+    return changeLength(offset, qint64(bytes.size()), [&](ByteStore& store) { return store.insert(offset, bytes); });
 }
 
 bool ByteModel::insertFill(ByteOffset offset, qint64 count, std::uint8_t value)
 {
-    qint64 size = 0;
-    {
-        const std::lock_guard guard(m_lock);
-        if (!grow(count))
-            return false;
-        m_bytes.insert(m_bytes.begin() + offset, std::size_t(count), value);
-        size = qint64(m_bytes.size());
-        setSize(size);
-    }
-    emit changed({ByteChange::Kind::Length, offset, size});
-    return true;
+    return changeLength(offset, count, [&](ByteStore& store) { return store.insertFill(offset, count, value); });
 }
 
 void ByteModel::remove(ByteOffset offset, qint64 count)
 {
-    qint64 size = 0;
-    {
-        const std::lock_guard guard(m_lock);
-        const qint64 end = std::min<qint64>(offset + count, qint64(m_bytes.size()));
-        if (offset >= end)
-            return;
-        m_bytes.erase(m_bytes.begin() + offset, m_bytes.begin() + end);
-        size = qint64(m_bytes.size());
-        setSize(size);
-    }
-    emit changed({ByteChange::Kind::Length, offset, size});
+    changeLength(offset, 0, [&](ByteStore& store) {
+        count = std::min<qint64>(offset + count, store.size()) - offset;
+        if (count <= 0)
+            return false;
+        store.remove(offset, count);
+        return true;
+    });
+}
+
+std::shared_ptr<const KeptBytes> ByteModel::keep(ByteOffset offset, qint64 count) const
+{
+    const std::lock_guard guard(m_lock);
+    count = std::clamp<qint64>(m_store->size() - offset, 0, count);
+    return m_store->keep(offset, count);
+}
+
+bool ByteModel::insertKept(ByteOffset offset, const KeptBytes& kept)
+{
+    return changeLength(offset, kept.size(), [&](ByteStore& store) { return store.insertKept(offset, kept); });
 }
 
 bool ByteModel::append(std::span<const std::uint8_t> bytes)

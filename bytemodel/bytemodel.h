@@ -5,11 +5,16 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <span>
+#include <vector>
 
 #include "bytemodel/bytebuffer.h"
 #include "bytemodel/bytechange.h"
+#include "bytemodel/bytestore.h"
+
+class FileBacking;
 
 /// The bytes of one file or pane, the lock that guards them, the edits that
 /// change them and one notice, changed(), that says what each edit changed.
@@ -18,8 +23,9 @@
 /// a worker thread may read (or append) while the user-interface thread
 /// paints or types; a byte is never read while another thread may move it.
 /// Readers copy bytes out (read(), byteAt()) or visit them chunk by chunk
-/// (forEachChunk()); nobody holds a reference into the storage, so a later
-/// storage that reads large files lazily can replace this one.
+/// (forEachChunk()); nobody holds a reference into the storage, which is a
+/// ByteStore: every byte in memory (MemoryStore), or an opened file read
+/// lazily with the edits as pieces over it (PieceTable).
 ///
 /// changed() is emitted after the lock is released, on the thread that made
 /// the edit: views on the user-interface thread connect with the default
@@ -29,7 +35,7 @@ class ByteModel : public QObject {
 
 public:
     /// Listings show 8-digit addresses: a buffer holds at most 4 GiB - 1 bytes.
-    static constexpr qint64 kMaxSize = (qint64(1) << 32) - 1;
+    static constexpr qint64 kMaxSize = ByteStore::kMaxSize;
 
     explicit ByteModel(QObject* parent = nullptr);
     ~ByteModel() override;
@@ -53,11 +59,23 @@ public:
 
     /// Replaces every byte (a load); announced as a length change from 0.
     void assign(ByteBuffer bytes);
+    /// Replaces every byte by the file's, read when asked for; announced as assign().
+    void assignFile(std::shared_ptr<const FileBacking> file);
+    /// Reads every byte from file from now on, which holds exactly the
+    /// model's bytes (it was just saved from them); nothing changes, so
+    /// nothing is announced.
+    void rebaseOnto(std::shared_ptr<const FileBacking> file);
+    /// Where each stretch of the bytes is kept, in order.
+    std::vector<StoredRange> storedRanges() const;
+
     /// Overwrites bytes in place from offset; bytes past the end are not written.
     void setBytes(ByteOffset offset, std::span<const std::uint8_t> bytes);
-    /// Runs op on the bytes [offset, offset + count) in place, under the lock;
-    /// op must not call back into the model.
+    /// Runs op on the bytes [offset, offset + count) in place, under the lock,
+    /// chunk by chunk in order (each at most kDefaultChunk bytes), so op must
+    /// change each byte on its own; op must not call back into the model.
     void modify(ByteOffset offset, qint64 count, const std::function<void(std::span<std::uint8_t>)>& op);
+    /// Reverses the order of the bytes [offset, offset + count), clipped to the buffer.
+    void reverse(ByteOffset offset, qint64 count);
     /// Inserts bytes before offset (0 <= offset <= size()). False, with the
     /// buffer unchanged, when the result would pass kMaxSize or memory cannot be had.
     bool insert(ByteOffset offset, std::span<const std::uint8_t> bytes);
@@ -65,6 +83,12 @@ public:
     bool insertFill(ByteOffset offset, qint64 count, std::uint8_t value);
     /// Removes [offset, offset + count), clipped to the buffer.
     void remove(ByteOffset offset, qint64 count);
+    /// Keeps [offset, offset + count), clipped to the buffer, as they are now,
+    /// for undo: the pieces that hold them where the storage has pieces, so
+    /// that nothing is copied. Null when memory cannot be had.
+    std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const;
+    /// Inserts kept bytes before offset; false as insert().
+    bool insertKept(ByteOffset offset, const KeptBytes& kept);
     /// Appends bytes at the end; false as insert().
     bool append(std::span<const std::uint8_t> bytes);
 
@@ -72,10 +96,14 @@ signals:
     void changed(const ByteChange& change);
 
 private:
-    bool grow(qint64 extra);
+    void replaceStore(std::unique_ptr<ByteStore> store);
+    /// Runs edit on the store under the lock unless the size would pass
+    /// kMaxSize by extra; announces the new length when edit succeeded.
+    template <typename Edit>
+    bool changeLength(ByteOffset offset, qint64 extra, const Edit& edit);
     void setSize(qint64 size) { m_size.store(size, std::memory_order_release); }
 
     mutable std::mutex m_lock;
-    ByteBuffer m_bytes;
+    std::unique_ptr<ByteStore> m_store;
     std::atomic<qint64> m_size{0};
 };

@@ -32,6 +32,9 @@ QString refusal(Action action, qint64 count, EditStep::Outcome outcome)
         return QString::fromLatin1(text.tooLarge).arg(count);
     case EditStep::Outcome::NoMemory:
         return QString::fromLatin1(text.noMemory).arg(count);
+    case EditStep::Outcome::Lost:
+        return QStringLiteral("Cannot undo: the %1 bytes to put back were in the file, which a save has written over.")
+            .arg(count);
     case EditStep::Outcome::Done:
         break;
     }

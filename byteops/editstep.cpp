@@ -86,7 +86,7 @@ EditStep::Outcome EditStep::apply(ByteModel& model, qint64 undoLimit)
         m_bytes.resize(std::size_t(m_count));
         keepOldBytes(model, undoLimit);
     } else if (m_kind == Kind::Removal) {
-        keepOldBytes(model, undoLimit);
+        keepRemovedBytes(model, undoLimit);
     }
     return redo(model);
 }
@@ -100,6 +100,15 @@ void EditStep::keepOldBytes(const ByteModel& model, qint64 undoLimit)
     try {
         m_oldBytes = model.copy(m_offset, m_count);
     } catch (const std::bad_alloc&) {
+        m_canUndo = false;
+    }
+}
+
+void EditStep::keepRemovedBytes(const ByteModel& model, qint64 undoLimit)
+{
+    m_removed = model.keep(m_offset, m_count);
+    if (!m_removed || m_removed->memoryCost() > undoLimit) {
+        m_removed.reset();
         m_canUndo = false;
     }
 }
@@ -133,7 +142,9 @@ EditStep::Outcome EditStep::undo(ByteModel& model) const
 {
     switch (m_kind) {
     case Kind::Removal:
-        return insertInto(model, m_offset, m_oldBytes);
+        if (!m_removed->isIntact())
+            return Outcome::Lost;
+        return model.insertKept(m_offset, *m_removed) ? Outcome::Done : growthRefusal(model, m_count);
     case Kind::Insertion:
     case Kind::Fill:
         model.remove(m_offset, m_count);
@@ -164,7 +175,11 @@ EditStep::Outcome EditStep::redo(ByteModel& model) const
         model.setBytes(m_offset, m_bytes);
         break;
     case Kind::Transform:
-        model.modify(m_offset, m_count, [this](std::span<std::uint8_t> block) { m_transform.apply(block); });
+        // Reversal moves bytes across the whole block; every other transform changes each byte on its own.
+        if (m_transform.kind() == ByteTransform::Kind::Reverse)
+            model.reverse(m_offset, m_count);
+        else
+            model.modify(m_offset, m_count, [this](std::span<std::uint8_t> block) { m_transform.apply(block); });
         break;
     }
     return Outcome::Done;
@@ -172,7 +187,8 @@ EditStep::Outcome EditStep::redo(ByteModel& model) const
 
 qint64 EditStep::cost() const
 {
-    return qint64(sizeof(EditStep) + m_bytes.capacity() + m_oldBytes.capacity());
+    return qint64(sizeof(EditStep) + m_bytes.capacity() + m_oldBytes.capacity())
+           + (m_removed ? m_removed->memoryCost() : 0);
 }
 
 EditRange EditStep::selectionAfterUndo() const

@@ -1,13 +1,17 @@
 #pragma once
 
+#include <memory>
+
 #include "bytemodel/bytebuffer.h"
+#include "bytemodel/keptbytes.h"
 #include "byteops/bytetransform.h"
 #include "byteops/editrange.h"
 
 class ByteModel;
 
 /// One edit of a ByteModel together with what it takes to undo and redo it,
-/// kept as cheaply as is correct: a removal keeps the removed bytes, an
+/// kept as cheaply as is correct: a removal keeps the pieces that held the
+/// removed bytes (a copy only where the storage has no pieces), an
 /// insertion its bytes (a fill only its count and value), an overwrite the
 /// old and new bytes, and a block transform the old bytes, or nothing at all
 /// when running the transform again restores them.
@@ -17,6 +21,7 @@ public:
         Done,
         TooLarge,  // the buffer would pass its largest size
         NoMemory,
+        Lost,  // the bytes to put back were in a file a save has written over
     };
 
     static EditStep removal(ByteOffset offset, qint64 count);
@@ -44,15 +49,18 @@ private:
     enum class Kind { Removal, Insertion, Fill, Overwrite, Transform };
 
     EditStep(Kind kind, ByteOffset offset, qint64 count);
-    /// Keeps a copy of the bytes the edit replaces or removes, when it may.
+    /// Keeps a copy of the bytes the edit replaces, when it may.
     void keepOldBytes(const ByteModel& model, qint64 undoLimit);
+    /// Keeps the pieces that hold the bytes the edit removes, when their memory fits.
+    void keepRemovedBytes(const ByteModel& model, qint64 undoLimit);
     Outcome transformKeepingOldBytes(ByteModel& model, qint64 undoLimit);
 
     Kind m_kind;
     ByteOffset m_offset;
     qint64 m_count;
     ByteBuffer m_bytes;     // inserted or new bytes
-    ByteBuffer m_oldBytes;  // removed or replaced bytes
+    ByteBuffer m_oldBytes;  // replaced bytes
+    std::shared_ptr<const KeptBytes> m_removed;
     ByteTransform m_transform = ByteTransform::reverse();
     std::uint8_t m_fillValue = 0;
     bool m_canUndo = true;

@@ -5,13 +5,16 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <linux/fs.h>
 #include <new>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "bytemodel/filebacking.h"
 #include "bytemodel/largereserve.h"
+#include "hexdoc/piecewriter.h"
 #include "safewrite/filekind.h"
 #include "safewrite/safefilewriter.h"
 #include "safewrite/systempath.h"
@@ -90,6 +93,62 @@ ReadResult readAll(int fd, qint64 sizeHint, ByteBuffer& out, QString& reason)
     }
 }
 
+/// Reads an opened file whole and closes it; out changes only on Ok.
+ReadResult readWholeAndClose(int fd, qint64 size, ByteBuffer& out, QString& reason)
+{
+    ByteBuffer bytes;
+    const ReadResult result = size >= kMaxFileSize ? ReadResult::TooLarge : readAll(fd, size, bytes, reason);
+    ::close(fd);
+    if (result == ReadResult::Ok)
+        out = std::move(bytes);
+    return result;
+}
+
+bool readsLazily(int fd, qint64 size)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && (S_ISBLK(st.st_mode) || size >= kLazyReadSize);
+}
+
+/// The file, among those the bytes are read from, that a write in place goes over.
+std::shared_ptr<const FileBacking> fileWrittenOver(const std::vector<StoredRange>& ranges,
+                                                  const SafeFileWriter& writer)
+{
+    if (writer.replacesAtomically())
+        return nullptr;
+    const FileIdentity target = writer.target();
+    for (const StoredRange& range : ranges) {
+        if (range.file && range.file->identity().isSameFile(target))
+            return range.file;
+    }
+    return nullptr;
+}
+
+bool streamAll(SafeFileWriter& writer, const ByteModel& bytes)
+{
+    return bytes.forEachChunk(0, bytes.size(), [&writer](ByteOffset, std::span<const std::uint8_t> chunk) {
+        return writer.write(chunk.data(), chunk.size());
+    });
+}
+
+bool readsFromAFile(const std::vector<StoredRange>& ranges)
+{
+    return std::any_of(ranges.begin(), ranges.end(), [](const StoredRange& range) { return range.file != nullptr; });
+}
+
+/// After a save, the bytes that were read from a file are read from the one
+/// written; over is the file written in place, if the bytes were read from it.
+void readFromWritten(SafeFileWriter& writer, ByteModel& bytes, bool fromAFile, const FileBacking* over)
+{
+    int written = writer.takeWrittenFile();
+    if (written < 0 && over)  // the same file, which the old descriptor still reads
+        written = ::fcntl(over->descriptor(), F_DUPFD_CLOEXEC, 0);
+    if (written >= 0 && fromAFile)
+        bytes.rebaseOnto(std::make_shared<FileBacking>(written, bytes.size()));
+    else if (written >= 0)
+        ::close(written);
+}
+
 }  // namespace
 
 ReadResult openForReading(const QString& path, int& fd, qint64& size, QString& reason)
@@ -121,28 +180,58 @@ ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason)
     int fd = -1;
     qint64 size = 0;
     const ReadResult opened = openForReading(path, fd, size, reason);
+    return opened == ReadResult::Ok ? readWholeAndClose(fd, size, out, reason) : opened;
+}
+
+ReadResult loadFile(const QString& path, ByteModel& bytes, QString& reason)
+{
+    int fd = -1;
+    qint64 size = 0;
+    const ReadResult opened = openForReading(path, fd, size, reason);
     if (opened != ReadResult::Ok)
         return opened;
-    ByteBuffer bytes;
-    const ReadResult result = size >= kMaxFileSize ? ReadResult::TooLarge : readAll(fd, size, bytes, reason);
-    ::close(fd);
+    if (size < kMaxFileSize && readsLazily(fd, size)) {
+        bytes.assignFile(std::make_shared<FileBacking>(fd, size));
+        return ReadResult::Ok;
+    }
+    ByteBuffer whole;
+    const ReadResult result = readWholeAndClose(fd, size, whole, reason);
     if (result == ReadResult::Ok)
-        out = std::move(bytes);
+        bytes.assign(std::move(whole));
     return result;
 }
 
-bool writeFile(const QString& path, const ByteModel& bytes, QString& reason)
+bool writeFile(const QString& path, ByteModel& bytes, QString& reason)
 {
     SafeFileWriter writer(path);
-    const bool ok = writer.open(bytes.size())
-                    && bytes.forEachChunk(0, bytes.size(),
-                                          [&writer](ByteOffset, std::span<const std::uint8_t> chunk) {
-                                              return writer.write(chunk.data(), chunk.size());
-                                          })
-                    && writer.commit();
-    if (!ok)
+    if (!writer.open(bytes.size())) {
         reason = writer.errorString();
-    return ok;
+        return false;
+    }
+    const std::vector<StoredRange> ranges = bytes.storedRanges();
+    const std::shared_ptr<const FileBacking> over = fileWrittenOver(ranges, writer);
+    RecoveryFile recovery;
+    if (over)
+        over->markOverwritten();
+    const bool ok = over ? PieceWriter::writeOver(bytes, *over, path,
+                                                  [&writer](qint64 offset, std::span<const std::uint8_t> chunk) {
+                                                      return writer.writeAt(offset, chunk.data(), chunk.size());
+                                                  },
+                                                  recovery, reason)
+                         : streamAll(writer, bytes);
+    if (ok && writer.commit()) {
+        recovery.discard();
+        readFromWritten(writer, bytes, readsFromAFile(ranges), over.get());
+        return true;
+    }
+    if (!writer.errorString().isEmpty())
+        reason = writer.errorString();
+    if (!recovery.path.isEmpty()) {
+        // The file may be half old, half new: the complete new content is in the copy.
+        bytes.rebaseOnto(recovery.file);
+        reason += QStringLiteral("\nThe new content was kept in the file ") + recovery.path;
+    }
+    return false;
 }
 
 }  // namespace ByteFileIo

@@ -24,7 +24,21 @@ ReadResult openForReading(const QString& path, int& fd, qint64& size, QString& r
 /// On failure out is left as it was and reason holds the system's description.
 ReadResult readFile(const QString& path, ByteBuffer& out, QString& reason);
 
-/// Writes the bytes so that a failure leaves the old file as it was (SafeFileWriter).
-bool writeFile(const QString& path, const ByteModel& bytes, QString& reason);
+/// Files from this size on are read lazily (FileBacking); smaller ones, and
+/// files whose size the system does not tell (/proc, /sys), are read whole.
+constexpr qint64 kLazyReadSize = qint64(1) << 20;
+
+/// Puts a file or disk into bytes: a large file or any disk opened to be read
+/// when its bytes are asked for, a small one read whole. On failure bytes is
+/// left as it was and reason holds the system's description.
+ReadResult loadFile(const QString& path, ByteModel& bytes, QString& reason);
+
+/// Writes the bytes so that a failure leaves the old file as it was
+/// (SafeFileWriter), streaming them stretch by stretch. A write over the file
+/// the bytes are read from runs in the order PieceWriter gives; should it fail
+/// half-way, reason names the recovery file that holds the new content, which
+/// the model then reads. After a save, bytes read from a file are read from
+/// the file written.
+bool writeFile(const QString& path, ByteModel& bytes, QString& reason);
 
 }  // namespace ByteFileIo

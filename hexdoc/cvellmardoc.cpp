@@ -24,6 +24,7 @@ CVellmarDoc::CVellmarDoc(DocTemplate& docTemplate, SerialPorts& ports, int& impo
 {
     m_port.settings = m_ports.defaults();
     addPortCommands();
+    connect(&m_outsideChange, &OutsideChangeWatch::changedOutside, this, &CVellmarDoc::offerReload);
 }
 
 CVellmarDoc::~CVellmarDoc()
@@ -80,8 +81,7 @@ bool CVellmarDoc::onOpenDocument(const QString& path)
 {
     WaitCursor wait;
     QString reason;
-    ByteBuffer loaded;
-    switch (ByteFileIo::readFile(path, loaded, reason)) {
+    switch (ByteFileIo::loadFile(path, m_bytes, reason)) {
     case ByteFileIo::ReadResult::Failed:
         Prompter::error(dialogParent(), QStringLiteral("Fail to open the file because ") + reason);
         return false;
@@ -96,16 +96,51 @@ bool CVellmarDoc::onOpenDocument(const QString& path)
     case ByteFileIo::ReadResult::Ok:
         break;
     }
-    m_bytes.assign(std::move(loaded));
     m_history.clear();
     m_history.markSaved();
     m_endPosition = EndPosition::of(m_bytes.size());
     setBytesChanged(0);
+    m_outsideChange.watch(path);
     return true;
+}
+
+namespace {
+
+QString changedOutsideText(const QString& path)
+{
+    return QStringLiteral("The file ") + path + QStringLiteral(" was changed by another program.");
+}
+
+}  // namespace
+
+void CVellmarDoc::offerReload()
+{
+    const QString path = pathName();
+    if (Prompter::instance().message(dialogParent(), QStringLiteral("Vellmar"),
+                                     changedOutsideText(path) + QStringLiteral("\nDo you want to reload it?"),
+                                     Prompter::Icon::Question, Prompter::Buttons::YesNo)
+        != Prompter::Answer::Yes)
+        return;
+    // The workers read the bytes about to be replaced.
+    stopSending();
+    stopMarking();
+    onOpenDocument(path);
+}
+
+bool CVellmarDoc::mayOverwrite(const QString& path)
+{
+    if (path != pathName() || !m_outsideChange.changedSince())
+        return true;
+    return Prompter::instance().message(dialogParent(), QStringLiteral("Vellmar"),
+                                        changedOutsideText(path) + QStringLiteral("\nDo you want to overwrite it?"),
+                                        Prompter::Icon::Warning, Prompter::Buttons::YesNo)
+           == Prompter::Answer::Yes;
 }
 
 bool CVellmarDoc::onSaveDocument(const QString& path)
 {
+    if (!mayOverwrite(path))
+        return false;
     WaitCursor wait;
     QString reason;
     if (!ByteFileIo::writeFile(path, m_bytes, reason)) {
@@ -116,6 +151,7 @@ bool CVellmarDoc::onSaveDocument(const QString& path)
     m_endPosition = EndPosition::of(m_bytes.size());
     m_history.markSaved();
     setBytesChanged(0);
+    m_outsideChange.watch(path);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
+#include "hexdoc/outsidechangewatch.h"
 #include "byteops/edithistory.h"
 #include "marking/markstate.h"
 #include "docview/document.h"
@@ -50,6 +51,10 @@ public:
 
 private:
     bool importHexValuesText();
+    /// Tells that another program changed the file and offers to read it again.
+    void offerReload();
+    /// Asks before a save overwrites a file another program changed; true to go on.
+    bool mayOverwrite(const QString& path);
     void stopSending();
     void stopMarking();
     void addPortCommands();
@@ -63,6 +68,7 @@ private:
     int m_bytesChanged = 0;
     PortConnection m_port;
     std::atomic<int> m_sending{0};
+    OutsideChangeWatch m_outsideChange;
     // Last: the mark worker reads the bytes above until it is stopped.
     MarkState m_markState;
 };

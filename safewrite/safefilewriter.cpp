@@ -149,6 +149,8 @@ SafeFileWriter::~SafeFileWriter()
         ::close(m_fd);
     if (m_originalFd >= 0)
         ::close(m_originalFd);
+    if (m_writtenFd >= 0)
+        ::close(m_writtenFd);
     if (!m_tempPath.isEmpty())
         ::unlink(encoded(m_tempPath).constData());
 }
@@ -292,6 +294,30 @@ bool SafeFileWriter::write(const void* data, std::size_t size)
     return true;
 }
 
+bool SafeFileWriter::writeAt(long long offset, const void* data, std::size_t size)
+{
+    m_positioned = true;
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::pwrite(m_fd, p, size, off_t(offset));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail();
+        }
+        p += n;
+        offset += n;
+        size -= std::size_t(n);
+    }
+    return true;
+}
+
+void SafeFileWriter::keepWrittenFile()
+{
+    // Through /proc, since the descriptor written may be write-only.
+    m_writtenFd = ::open(QByteArray("/proc/self/fd/" + QByteArray::number(m_fd)).constData(), O_RDONLY | O_CLOEXEC);
+}
+
 bool SafeFileWriter::commit()
 {
     if (m_fd < 0)
@@ -301,11 +327,13 @@ bool SafeFileWriter::commit()
 
 bool SafeFileWriter::commitInPlace()
 {
+    const long long end = m_positioned ? m_finalSize : m_written;
     struct stat st {};
-    if (m_regular && (::fstat(m_fd, &st) != 0 || (st.st_size != m_written && ::ftruncate(m_fd, m_written) != 0)))
+    if (m_regular && (::fstat(m_fd, &st) != 0 || (st.st_size != end && ::ftruncate(m_fd, end) != 0)))
         return fail();
     if (::fsync(m_fd) != 0)
         return fail();
+    keepWrittenFile();
     return closeFile();
 }
 
@@ -317,7 +345,10 @@ bool SafeFileWriter::commitTemporary()
         if (const int error = copyAttributes(m_originalFd, m_fd))
             return failWith(error);
     }
-    if (::fchmod(m_fd, m_mode) != 0 || ::fsync(m_fd) != 0 || !closeFile())
+    if (::fchmod(m_fd, m_mode) != 0 || ::fsync(m_fd) != 0)
+        return fail();
+    keepWrittenFile();
+    if (!closeFile())
         return fail();
     if (::rename(encoded(m_tempPath).constData(), encoded(m_path).constData()) != 0)
         return fail();

@@ -3,6 +3,9 @@
 #include <QString>
 
 #include <cstddef>
+#include <utility>
+
+#include "bytemodel/fileidentity.h"
 
 /// Writes a file so that a failure never leaves it truncated or half-written,
 /// and never writes where writing in place would be refused.
@@ -33,8 +36,17 @@ public:
     /// Prepares to write finalSize bytes in all.
     bool open(long long finalSize);
     bool write(const void* data, std::size_t size);
+    /// Writes at a position, for an in-place write that must order its
+    /// writes; the file then ends at finalSize on commit().
+    bool writeAt(long long offset, const void* data, std::size_t size);
     /// Flushes and puts the new contents in place.
     bool commit();
+
+    /// The file the bytes go to (the temporary file or the file itself), once open.
+    FileIdentity target() const { return FileIdentity::of(m_fd); }
+    /// After commit(), a read-only descriptor of the file written, which the
+    /// caller then owns; -1 when it cannot be had.
+    int takeWrittenFile() { return std::exchange(m_writtenFd, -1); }
 
     /// The system's description of the first failure.
     QString errorString() const { return m_error; }
@@ -55,6 +67,7 @@ private:
     bool commitTemporary();
     bool commitInPlace();
     bool closeFile();
+    void keepWrittenFile();
 
     QString m_path;
     QString m_tempPath;
@@ -64,6 +77,8 @@ private:
     unsigned m_mode = 0;
     bool m_regular = true;
     bool m_blockDevice = false;
+    bool m_positioned = false;
+    int m_writtenFd = -1;
     long long m_finalSize = 0;
     long long m_written = 0;
 };

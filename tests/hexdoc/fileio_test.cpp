@@ -184,11 +184,15 @@ private slots:
         fx.run(CommandId::FileNew);
         const QString binary = sparseFile(fx.path("big.bin"), qint64(3) << 30);
         const QString text = sparseFile(fx.path("big.txt"), qint64(6) << 30);
+        // The binary is read lazily: it opens whatever memory is left, so it opens here.
+        QVERIFY(fx.app().openDocumentFile(binary));
+        // Painted here: a forked child cannot paint, the painter's worker threads stay behind.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
         const ChildOutcome outcome = runInChild([&] {
-            // Room for what the program holds and a little more, far from enough for either file.
+            // Room for what the program holds and a little more, far from enough for the text's bytes.
             const rlimit limit{addressSpaceInUse() + (rlim_t(512) << 20), RLIM_INFINITY};
             ::setrlimit(RLIMIT_AS, &limit);
-            fx.app().openDocumentFile(binary);
             fx.prompter().answerFile(text);
             fx.run(CommandId::ImportHexValuesText);
             QStringList report = fx.prompter().messages();
@@ -197,9 +201,44 @@ private slots:
         });
         QVERIFY(outcome.exitedNormally);
         QCOMPARE(QString::fromUtf8(outcome.report).split('|'),
-                 (QStringList{"Fail to open the file because there is not enough memory for its bytes: " + binary,
-                              "Failed to read first file " + text + "\nCause: Cannot allocate memory", "1",
-                              "Vellmar1"}));
+                 (QStringList{"Failed to read first file " + text + "\nCause: Cannot allocate memory", "2",
+                              "big.bin"}));
+    }
+
+    void fileChangedByAnotherProgramIsToldOnceAndReloaded_data()
+    {
+        QTest::addColumn<bool>("replaced");  // else truncated in place
+        QTest::newRow("truncated") << false;
+        QTest::newRow("replaced") << true;
+    }
+
+    void fileChangedByAnotherProgramIsToldOnceAndReloaded()
+    {
+        QFETCH(bool, replaced);
+        AppFixture fx;
+        const QString file = fx.writeFile("watched.bin", QByteArray(2 << 20, 'a'));  // large enough to be read lazily
+        QVERIFY(fx.app().openDocumentFile(file));
+        CVellmarDoc* doc = fx.activeDoc();
+        const QString changed = "The file " + file + " was changed by another program.";
+        fx.prompter().answer(Prompter::Answer::Yes);
+        if (replaced)
+            QCOMPARE(::rename(encoded(fx.writeFile("new.bin", "replacement")).constData(), encoded(file).constData()), 0);
+        else
+            QVERIFY(QFile::resize(file, 1000));
+        QTRY_COMPARE(fx.prompter().messages(), QStringList{changed + "\nDo you want to reload it?"});
+        const QByteArray now = replaced ? QByteArray("replacement") : QByteArray(1000, 'a');
+        QCOMPARE(doc->bytes().copy(0, doc->bytes().size()), ByteBuffer(now.begin(), now.end()));
+        QVERIFY(!doc->isModified());
+        // Changed again and not reloaded: Save asks before it overwrites.
+        fx.prompter().clear();
+        fx.prompter().answer(Prompter::Answer::No);
+        fx.prompter().answer(Prompter::Answer::No);
+        QVERIFY(QFile::resize(file, 10));
+        QTRY_COMPARE(fx.prompter().messages().size(), 1);
+        fx.run(CommandId::FileSave);
+        QCOMPARE(fx.prompter().messages(), (QStringList{changed + "\nDo you want to reload it?",
+                                                        changed + "\nDo you want to overwrite it?"}));
+        QCOMPARE(QFile(file).size(), 10);
     }
 
     void copyCutAndPasteThatMemoryCannotHoldAreRefused()
