@@ -1,7 +1,6 @@
 #include "compare/ccomparefilesdoc.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -14,6 +13,7 @@
 #include "prompt/prompter.h"
 #include "prompt/waitcursor.h"
 #include "safewrite/safefilewriter.h"
+#include "safewrite/systempath.h"
 #include "serial/comport.h"
 #include "serial/driverinforeport.h"
 #include "serial/portcommands.h"
@@ -34,17 +34,6 @@ constexpr SideTexts kSideTexts[] = {{"first", "file1", "File1"}, {"second", "fil
 const SideTexts& textsOf(CompareSide side)
 {
     return kSideTexts[std::size_t(side)];
-}
-
-/// Whether two paths name one file (device and inode): on Linux "a.bin" and
-/// "A.bin" are two files, while a link to a file is that file.
-bool sameFile(const QString& path1, const QString& path2)
-{
-    struct stat st1 {};
-    struct stat st2 {};
-    return ::stat(QFile::encodeName(path1).constData(), &st1) == 0
-           && ::stat(QFile::encodeName(path2).constData(), &st2) == 0 && st1.st_dev == st2.st_dev
-           && st1.st_ino == st2.st_ino;
 }
 
 QString systemReason(int error)
@@ -107,7 +96,8 @@ bool CCompareFilesDoc::onNewDocument()
 {
     if (!Document::onNewDocument() || !chooseFiles())
         return false;
-    if (sameFile(path(CompareSide::File1), path(CompareSide::File2))) {
+    // One file by device and inode: "a.bin" and "A.bin" are two, a link to a file is that file.
+    if (SystemPath::sameFile(path(CompareSide::File1), path(CompareSide::File2))) {
         Prompter::error(dialogParent(), QStringLiteral("You must select two different files for comparison!"));
         return false;
     }

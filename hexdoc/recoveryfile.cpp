@@ -13,6 +13,7 @@
 
 #include "bytemodel/bytemodel.h"
 #include "bytemodel/filebacking.h"
+#include "safewrite/systempath.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes)
 /// Writes the copy into folder; the descriptor, or -1 with errno set.
 int writeInto(const QString& folder, const QString& name, const ByteModel& bytes, QString& written)
 {
-    QByteArray pattern = QFile::encodeName(folder + QLatin1Char('/') + name + QStringLiteral(".recovery-XXXXXX"));
+    QByteArray pattern = SystemPath::encode(folder + QLatin1Char('/') + name + QStringLiteral(".recovery-XXXXXX"));
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return -1;
@@ -46,7 +47,7 @@ int writeInto(const QString& folder, const QString& name, const ByteModel& bytes
         errno = error;
         return -1;
     }
-    written = QFile::decodeName(pattern);
+    written = SystemPath::decode(pattern);
     return fd;
 }
 
@@ -72,7 +73,7 @@ RecoveryFile RecoveryFile::write(const QString& path, const ByteModel& bytes, QS
 
 void RecoveryFile::discard()
 {
-    ::unlink(QFile::encodeName(path).constData());
+    ::unlink(SystemPath::encode(path).constData());
     path.clear();
     file.reset();
 }
