@@ -8,11 +8,10 @@
 #include <chrono>
 #include <future>
 
-#include <poll.h>
-#include <pty.h>
 #include <unistd.h>
 
 #include "serial/portusagetable.h"
+#include "support/ownedpty.h"
 #include "support/qstringprint.h"
 
 using namespace std::chrono_literals;
@@ -24,54 +23,21 @@ namespace {
 /// the program opens the slave's path as COM3.
 class PtyPort : public ::testing::Test {
 protected:
-    int master = -1;
-    QString slavePath;
+    OwnedPty pty;
+    const QString& slavePath = pty.path;
     PortUsageTable table{4};
     PortConnection connection{PortSettings{QStringLiteral("COM3"), 9600, 8, 0, 0}, nullptr};
 
-    void SetUp() override
-    {
-        int slave = -1;
-        char name[256] = {};
-        ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
-        ::close(slave);
-        slavePath = QString::fromLocal8Bit(name);
-    }
-
-    void TearDown() override
-    {
-        ComPortAccess::close(connection, table);
-        closeMaster();
-    }
-
-    void closeMaster()
-    {
-        if (master >= 0)
-            ::close(std::exchange(master, -1));
-    }
+    void TearDown() override { ComPortAccess::close(connection, table); }
 
     void openPort()
     {
+        ASSERT_FALSE(pty.path.isEmpty());
         const auto failure = ComPortAccess::open(connection, slavePath, table);
         ASSERT_FALSE(failure) << failure->toStdString();
     }
 
     SerialDevice& device() { return *connection.handle; }
-
-    /// What the program wrote, as it arrives at the master in pieces.
-    QByteArray readFromMaster(qsizetype count) const
-    {
-        QByteArray received;
-        pollfd ready{master, POLLIN, 0};
-        while (received.size() < count && ::poll(&ready, 1, 1000) == 1) {
-            char chunk[64];
-            const ssize_t got = ::read(master, chunk, sizeof chunk);
-            if (got <= 0)
-                break;
-            received.append(chunk, got);
-        }
-        return received;
-    }
 };
 
 }  // namespace
@@ -169,7 +135,7 @@ TEST_F(PtyPort, BytesPassUnchangedBothWays)
 {
     openPort();
     const QByteArray bytes("\r\n\x03\x11\x13\x7f\x00\xff", 8);  // CR, LF, ^C, XON, XOFF, DEL, NUL, 0xFF
-    ASSERT_EQ(::write(master, bytes.constData(), bytes.size()), bytes.size());
+    ASSERT_EQ(::write(pty.master, bytes.constData(), bytes.size()), bytes.size());
     QByteArray received;
     quint8 buffer[64];
     qint64 got = 0;
@@ -179,7 +145,7 @@ TEST_F(PtyPort, BytesPassUnchangedBothWays)
     qint64 written = 0;
     ASSERT_FALSE(device().write(std::span(reinterpret_cast<const quint8*>(bytes.constData()), 8), written).failed());
     EXPECT_EQ(written, bytes.size());
-    EXPECT_EQ(readFromMaster(bytes.size()), bytes);
+    EXPECT_EQ(pty.readMaster(bytes.size()), bytes);
 }
 
 // A full device takes what it has room for; discarding drops what it has
@@ -201,7 +167,7 @@ TEST_F(PtyPort, WritesHandOverWhatTheDeviceAcceptsAndDiscardingStopsThem)
     ASSERT_FALSE(device().discardOutput().failed());
     ASSERT_EQ(writer.wait_for(5s), std::future_status::ready);
     EXPECT_EQ(writer.get(), 0);
-    EXPECT_LT(readFromMaster(written).size(), written);
+    EXPECT_LT(pty.readMaster(-1).size(), written);
 }
 
 TEST_F(PtyPort, ReadWithoutDataTimesOutAfterFourHundredMilliseconds)
@@ -220,7 +186,7 @@ TEST_F(PtyPort, ReadWithoutDataTimesOutAfterFourHundredMilliseconds)
 TEST_F(PtyPort, ClosingTheOtherEndIsAFailureNotATimeOut)
 {
     openPort();
-    closeMaster();
+    pty.closeMaster();
     quint8 buffer[16];
     qint64 moved = -1;
     const Clock::time_point start = Clock::now();
