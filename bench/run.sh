@@ -35,3 +35,6 @@ cmp -l "$work/a.bin" "$work/b.bin" > "$work/cmp.txt" || true; t2=$(date +%s.%N)
 cmp "$work/a.bin" "$work/same.bin"; t3=$(date +%s.%N)
 awk -v a="$t0" -v b="$t1" -v c="$t2" -v d="$t3" 'BEGIN { printf "cmp_l_devnull_256mib_1pct_ms=%.0f cmp_l_to_file_256mib_1pct_ms=%.0f cmp_256mib_identical_ms=%.0f\n", (b-a)*1000, (c-b)*1000, (d-c)*1000 }'
 rm -f "$work"/a.bin "$work"/b.bin "$work"/same.bin "$work"/cmp.txt
+
+# A send of 16 MiB through a pty, with cat and one write() per byte on the same pty.
+"$build/bench/send_bench" "$work"
