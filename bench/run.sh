@@ -46,3 +46,6 @@ rm -f "$work/big.bin"
 truncate -s $(((1 << 32) - 1)) "$work/sparse.bin"
 "$build/bench/bigfile_bench" "$work/sparse.bin"
 rm -f "$work/sparse.bin"
+
+# A send of 16 MiB through a pty, with cat and one write() per byte on the same pty.
+"$build/bench/send_bench" "$work"

@@ -37,6 +37,7 @@ CComparedFileView::CComparedFileView(CCompareFilesDoc* document, CompareSide sid
     commands().onCommand(CommandId::FindPrevDiff, [this] { findDifference(Search::Previous); });
     commands().onCommand(CommandId::FindFirstDiff, [this] { findDifference(Search::First); });
     commands().onCommand(CommandId::FindLastDiff, [this] { findDifference(Search::Last); });
+    commands().onCommand(CommandId::StartSend, [this] { m_doc->startSend(m_side); });
     addEnablingRules();
 }
 

@@ -14,9 +14,9 @@
 #include "prompt/waitcursor.h"
 #include "safewrite/safefilewriter.h"
 #include "safewrite/systempath.h"
-#include "serial/comport.h"
 #include "serial/driverinforeport.h"
 #include "serial/portcommands.h"
+#include "serial/serialmessages.h"
 #include "serial/serialports.h"
 
 namespace {
@@ -55,6 +55,7 @@ CCompareFilesDoc::CCompareFilesDoc(DocTemplate& docTemplate, SerialPorts& ports)
     : Document(docTemplate)
     , m_ports(ports)
     , m_files{std::make_unique<File>(CompareSide::File1), std::make_unique<File>(CompareSide::File2)}
+    , m_senders{makeSender(), makeSender()}
 {
     m_port.settings = m_ports.defaults();
     addCommands();
@@ -64,7 +65,14 @@ CCompareFilesDoc::~CCompareFilesDoc()
 {
     m_compareJob.reset();
     m_markState.stop();
-    CloseComPort(m_port, m_ports.usage());
+    for (auto& sender : m_senders)
+        sender->stopAndWait();
+}
+
+std::unique_ptr<PortSender> CCompareFilesDoc::makeSender()
+{
+    return std::make_unique<PortSender>(PortSender::Context{
+        this, m_port, m_ports.usage(), [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }});
 }
 
 void CCompareFilesDoc::addCommands()
@@ -86,6 +94,11 @@ void CCompareFilesDoc::addCommands()
                    [this] { return !isSending() && isComparisonIdle() && m_markState.isIdle(); });
     map.onCommand(CommandId::StopCompare, [this] { stopCompare(); });
     map.enableWhen(CommandId::StopCompare, [this] { return m_comparing == 1; });
+    map.onCommand(CommandId::StopSend, [this] {
+        for (auto& sender : m_senders)
+            sender->stop();
+    });
+    map.enableWhen(CommandId::StopSend, [this] { return isSending(); });
     map.onCommand(CommandId::CurrentSettings,
                   [this] { PortCommands::currentSettings(m_port.settings, m_ports, dialogParent()); });
     map.onCommand(CommandId::ComDriverInfo,
@@ -243,15 +256,13 @@ bool CCompareFilesDoc::saveModified()
 
 bool CCompareFilesDoc::askToStopWork()
 {
-    for (std::atomic<int>& sending : m_sending) {
-        if (sending == 0)
+    for (auto& sender : m_senders) {
+        if (!sender->isSending())
             continue;
-        if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the sending data process, do you "
-                                                                   "want to stop sending data and close the window?")))
+        if (!Prompter::stopQuestion(dialogParent(), SerialMessages::stillSendingQuestion()))
             return false;
-        sending = 0;
+        sender->stopAndWait();
     }
-    CloseComPort(m_port, m_ports.usage());
     if (m_comparing == 1) {
         if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the comparing process, do you want "
                                                                    "to stop comparing files and close the window?")))

@@ -13,6 +13,7 @@
 #include "hexdoc/hexlayout.h"
 #include "marking/markstate.h"
 #include "serial/portconnection.h"
+#include "serial/portsender.h"
 
 class HexView;
 class SerialPorts;
@@ -44,7 +45,9 @@ public:
     /// Idle: comparing 0 and comparison finished 1 (no worker alive).
     bool isComparisonIdle() const { return m_comparing == 0 && m_comparisonFinished == 1; }
     bool isComparing() const { return m_comparing != 0; }
-    bool isSending() const { return m_sending[0] != 0 || m_sending[1] != 0; }
+    bool isSending() const { return m_senders[0]->isSending() || m_senders[1]->isSending(); }
+    /// Start Send of a pane: that file's bytes to the window's port.
+    void startSend(CompareSide side) { sender(side).start(bytes(side)); }
     /// No mark, no comparison and no send runs: the panes may change bytes.
     bool canChangeBytes() const { return m_markState.isIdle() && isComparisonIdle() && !isSending(); }
 
@@ -76,6 +79,8 @@ private:
     };
     File& file(CompareSide side) { return *m_files[std::size_t(side)]; }
     const File& file(CompareSide side) const { return *m_files[std::size_t(side)]; }
+    PortSender& sender(CompareSide side) { return *m_senders[std::size_t(side)]; }
+    std::unique_ptr<PortSender> makeSender();
 
     void addCommands();
     bool chooseFiles();
@@ -94,9 +99,10 @@ private:
     std::array<std::unique_ptr<File>, 2> m_files;
     std::atomic<int> m_comparing{0};
     std::atomic<int> m_comparisonFinished{1};
-    std::atomic<int> m_sending[2] = {0, 0};
     ByteOffset m_lastFoundDifference = kNoOffset;
-    // Last: the workers read the bytes above until they are stopped.
+    // Last: the workers read the bytes above until they are stopped. One
+    // send at a time: Start Send waits while either pane sends.
+    std::array<std::unique_ptr<PortSender>, 2> m_senders;
     MarkState m_markState;
     std::unique_ptr<CompareWorker::Job> m_compareJob;
 };

@@ -8,9 +8,9 @@
 #include "prompt/prompter.h"
 #include "docview/view.h"
 #include "prompt/waitcursor.h"
-#include "serial/comport.h"
 #include "serial/driverinforeport.h"
 #include "serial/portcommands.h"
+#include "serial/serialmessages.h"
 #include "serial/serialports.h"
 
 namespace {
@@ -21,6 +21,7 @@ CVellmarDoc::CVellmarDoc(DocTemplate& docTemplate, SerialPorts& ports, int& impo
     : Document(docTemplate)
     , m_ports(ports)
     , m_importFlag(importFlag)
+    , m_sender({this, m_port, ports.usage(), [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }})
 {
     m_port.settings = m_ports.defaults();
     addPortCommands();
@@ -29,9 +30,8 @@ CVellmarDoc::CVellmarDoc(DocTemplate& docTemplate, SerialPorts& ports, int& impo
 
 CVellmarDoc::~CVellmarDoc()
 {
-    stopSending();
+    m_sender.stopAndWait();
     stopMarking();
-    CloseComPort(m_port, m_ports.usage());
 }
 
 void CVellmarDoc::addPortCommands()
@@ -42,6 +42,8 @@ void CVellmarDoc::addPortCommands()
     commands().onCommand(CommandId::ComDriverInfo, [this] {
         ShowComDriverInfo(m_port.settings.portName, m_ports, dialogParent());
     });
+    commands().onCommand(CommandId::StartSend, [this] { m_sender.start(m_bytes); });
+    commands().onCommand(CommandId::StopSend, [this] { m_sender.stop(); });
 }
 
 void CVellmarDoc::setBytesChanged(int changed)
@@ -122,7 +124,7 @@ void CVellmarDoc::offerReload()
         != Prompter::Answer::Yes)
         return;
     // The workers read the bytes about to be replaced.
-    stopSending();
+    m_sender.stopAndWait();
     stopMarking();
     onOpenDocument(path);
 }
@@ -157,11 +159,10 @@ bool CVellmarDoc::onSaveDocument(const QString& path)
 
 bool CVellmarDoc::saveModified()
 {
-    if (m_sending != 0) {
-        if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the sending data process, do you want "
-                                                                   "to stop sending data and close the window?")))
+    if (m_sender.isSending()) {
+        if (!Prompter::stopQuestion(dialogParent(), SerialMessages::stillSendingQuestion()))
             return false;
-        stopSending();
+        m_sender.stopAndWait();
     }
     if (m_markState.marking == 1) {
         if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the marking process, do you want to "
@@ -170,11 +171,6 @@ bool CVellmarDoc::saveModified()
         stopMarking();
     }
     return askToSaveChanges();
-}
-
-void CVellmarDoc::stopSending()
-{
-    m_sending = 0;
 }
 
 void CVellmarDoc::stopMarking()

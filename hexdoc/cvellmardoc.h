@@ -1,7 +1,5 @@
 #pragma once
 
-#include <atomic>
-
 #include "bytemodel/bytemodel.h"
 #include "hexdoc/hexlayout.h"
 #include "hexdoc/outsidechangewatch.h"
@@ -9,6 +7,7 @@
 #include "marking/markstate.h"
 #include "docview/document.h"
 #include "serial/portconnection.h"
+#include "serial/portsender.h"
 
 class SerialPorts;
 class View;
@@ -40,7 +39,7 @@ public:
     bool isMarkInProgress() const { return !m_markState.isIdle(); }
     MarkState& markState() { return m_markState; }
     EditHistory& history() { return m_history; }
-    bool isSending() const { return m_sending != 0; }
+    bool isSending() const { return m_sender.isSending(); }
     /// The port settings of this window's transfers, copied from the defaults, and the open port.
     PortConnection& port() { return m_port; }
 
@@ -55,7 +54,6 @@ private:
     void offerReload();
     /// Asks before a save overwrites a file another program changed; true to go on.
     bool mayOverwrite(const QString& path);
-    void stopSending();
     void stopMarking();
     void addPortCommands();
     QWidget* dialogParent() const;
@@ -67,8 +65,9 @@ private:
     EndPosition m_endPosition;
     int m_bytesChanged = 0;
     PortConnection m_port;
-    std::atomic<int> m_sending{0};
     OutsideChangeWatch m_outsideChange;
+    // After the bytes and the port: its worker reads them until it is stopped.
+    PortSender m_sender;
     // Last: the mark worker reads the bytes above until it is stopped.
     MarkState m_markState;
 };

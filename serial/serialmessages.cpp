@@ -85,6 +85,34 @@ QString deviceLine(const QString& mappedPath, const QString& devicePath, const Q
     return line;
 }
 
+QString sendSuccess(qint64 count, const QString& port)
+{
+    return QStringLiteral("You have successfully sent ") + QString::number(count) + QStringLiteral(" bytes to the port ")
+           + port;
+}
+
+QString sendFailure(qint64 byteNumber, quint32 code, SendWindow window)
+{
+    // Every number from 4 on takes "th", as the program always wrote it (21th, 22th).
+    static const char* const kFirstOrdinals[] = {"first", "second", "third"};
+    const QString ordinal = byteNumber <= 3 ? QLatin1String(kFirstOrdinals[byteNumber - 1])
+                                            : QString::number(byteNumber) + QStringLiteral("th");
+    const bool withText = byteNumber == 1 || window == SendWindow::ComPanel;
+    return QStringLiteral("Fail to send the ") + ordinal + QStringLiteral(" byte to the com port. Error code: ")
+           + QString::number(code) + (withText ? ErrorCodeText(code) : QString());
+}
+
+QString stillSendingQuestion()
+{
+    return QStringLiteral("You are still in the sending data process, do you want to stop sending data and close the "
+                          "window?");
+}
+
+QString noDataSent()
+{
+    return QStringLiteral("No data is sent through the Com port. Please try again later!");
+}
+
 QString maxComPortEmpty()
 {
     return QStringLiteral("Please fill the Max Com Port field!");

@@ -20,6 +20,17 @@ QString reportFailure(ReportStep step, const QString& port, quint32 code);
 /// The report's line naming the device a port opens.
 QString deviceLine(const QString& mappedPath, const QString& devicePath, const QString& description);
 
+/// A send ended: all count bytes went to port.
+QString sendSuccess(qint64 count, const QString& port);
+/// A send failed at the 1-based byteNumber; the error text follows the code
+/// after every byte number in the Com Panel, after the first byte's only elsewhere.
+enum class SendWindow { HexView, ComPanel };
+QString sendFailure(qint64 byteNumber, quint32 code, SendWindow window);
+/// Asked when a window closes while it sends.
+QString stillSendingQuestion();
+/// Shown after the message of a port that would not open for a send.
+QString noDataSent();
+
 QString maxComPortEmpty();
 QString maxComPortInvalid();
 QString maxComPortTooSmall();

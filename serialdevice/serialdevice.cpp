@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 // termios2 (arbitrary baud rates) comes from the kernel's headers, which clash
@@ -24,6 +25,7 @@
 #include <unistd.h>
 
 #include "serialdevice/serialcapabilities.h"
+#include "serialdevice/serialfaults.h"
 #include "serialdevice/uucplock.h"
 
 namespace {
@@ -128,9 +130,10 @@ SystemError openFailure(int fd, int errnoValue)
 
 }  // namespace
 
-SerialDevice::SerialDevice(int fd, int wakeFd, QString devicePath)
+SerialDevice::SerialDevice(int fd, int wakeFd, int stopFd, QString devicePath)
     : m_fd(fd)
     , m_wakeFd(wakeFd)
+    , m_stopFd(stopFd)
     , m_devicePath(std::move(devicePath))
 {
 }
@@ -140,6 +143,7 @@ SerialDevice::~SerialDevice()
     if (m_fd >= 0)
         release(m_fd);
     ::close(m_wakeFd);
+    ::close(m_stopFd);
 }
 
 int SerialDevice::release(int fd)
@@ -170,12 +174,20 @@ std::shared_ptr<SerialDevice> SerialDevice::open(const QString& path, SystemErro
     }
     ::ioctl(fd, TIOCEXCL);
     const int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeFd < 0) {
+    const int stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wakeFd < 0 || stopFd < 0) {
         error = openFailure(fd, errno);
+        for (int eventFd : {wakeFd, stopFd}) {
+            if (eventFd >= 0)
+                ::close(eventFd);
+        }
         return nullptr;
     }
     error = {};
-    return std::shared_ptr<SerialDevice>(new SerialDevice(fd, wakeFd, devicePath.isEmpty() ? path : devicePath));
+    std::shared_ptr<SerialDevice> device(
+        new SerialDevice(fd, wakeFd, stopFd, devicePath.isEmpty() ? path : devicePath));
+    SerialFaults::applyTo(*device, path);
+    return device;
 }
 
 SystemError SerialDevice::getState(LineSettings& settings) const
@@ -229,10 +241,11 @@ SystemError SerialDevice::escape(ModemEscape function)
 }
 
 template <typename Transfer>
-SystemError SerialDevice::transferByte(short events, quint32 limitMs, bool& done, Transfer transfer)
+SystemError SerialDevice::transfer(short events, quint32 limitMs, const std::atomic<bool>* stop, qint64& moved,
+                                   Transfer move)
 {
     using Clock = std::chrono::steady_clock;
-    done = false;
+    moved = 0;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(limitMs);
     for (;;) {
         int timeoutMs = -1;
@@ -242,7 +255,8 @@ SystemError SerialDevice::transferByte(short events, quint32 limitMs, bool& done
                 return {};
             timeoutMs = int(left);
         }
-        pollfd fds[] = {{m_fd, events, 0}, {m_wakeFd, POLLIN, 0}};
+        // Only a stoppable transfer waits for discardOutput()'s signal, so that no other consumes it.
+        pollfd fds[] = {{m_fd, events, 0}, {m_wakeFd, POLLIN, 0}, {stop ? m_stopFd : -1, POLLIN, 0}};
         if (::poll(fds, std::size(fds), timeoutMs) < 0) {
             if (errno == EINTR)
                 continue;
@@ -252,14 +266,22 @@ SystemError SerialDevice::transferByte(short events, quint32 limitMs, bool& done
             return transferError(ECANCELED);
         if (fds[0].revents & POLLNVAL)
             return invalidHandle();
+        if (fds[2].revents != 0) {
+            std::uint64_t pending = 0;
+            [[maybe_unused]] const ssize_t cleared = ::read(m_stopFd, &pending, sizeof pending);
+            if (stop->load(std::memory_order_relaxed))
+                return {};
+        }
         if (fds[0].revents & (events | POLLHUP | POLLERR)) {
-            const ssize_t moved = transfer();
-            if (moved == 1) {
-                done = true;
+            const std::optional<ssize_t> result = move();
+            if (!result)
+                return {};  // stopped before anything moved
+            if (*result > 0) {
+                moved = *result;
                 return {};
             }
             // Zero bytes from a ready device, or a hang-up without data, is an unplugged line.
-            if (moved == 0 || !(fds[0].revents & events))
+            if (*result == 0 || !(fds[0].revents & events))
                 return transferError(EIO);
             if (errno != EAGAIN && errno != EINTR)
                 return lastTransferError();
@@ -267,24 +289,61 @@ SystemError SerialDevice::transferByte(short events, quint32 limitMs, bool& done
     }
 }
 
-SystemError SerialDevice::readByte(quint8& byte, bool& received)
+SystemError SerialDevice::read(std::span<quint8> buffer, qint64& received)
 {
     std::shared_lock guard(m_lock);
-    received = false;
+    received = 0;
     if (m_fd < 0)
         return invalidHandle();
-    return transferByte(POLLIN, m_timeouts.readTotalTimeoutMultiplier + m_timeouts.readTotalTimeoutConstant, received,
-                        [&] { return ::read(m_fd, &byte, 1); });
+    if (buffer.empty())
+        return {};
+    return transfer(POLLIN, m_timeouts.readTotalTimeoutMultiplier + m_timeouts.readTotalTimeoutConstant, nullptr,
+                    received,
+                    [&]() -> std::optional<ssize_t> { return ::read(m_fd, buffer.data(), buffer.size()); });
 }
 
-SystemError SerialDevice::writeByte(quint8 byte, bool& written)
+SystemError SerialDevice::write(std::span<const quint8> bytes, qint64& written, const std::atomic<bool>* stop)
 {
     std::shared_lock guard(m_lock);
-    written = false;
+    written = 0;
     if (m_fd < 0)
         return invalidHandle();
-    return transferByte(POLLOUT, m_timeouts.writeTotalTimeoutMultiplier + m_timeouts.writeTotalTimeoutConstant,
-                        written, [&] { return ::write(m_fd, &byte, 1); });
+    if (bytes.empty())
+        return {};
+    return transfer(POLLOUT, m_timeouts.writeTotalTimeoutMultiplier + m_timeouts.writeTotalTimeoutConstant, stop,
+                    written,
+                    [&]() -> std::optional<ssize_t> {
+                        const std::lock_guard output(m_outputLock);
+                        if (stop && stop->load(std::memory_order_relaxed))
+                            return std::nullopt;
+                        return writeWithinBudget(bytes);
+                    });
+}
+
+ssize_t SerialDevice::writeWithinBudget(std::span<const quint8> bytes)
+{
+    if (m_writeBudget == 0) {
+        errno = m_writeFault;
+        return -1;
+    }
+    const std::size_t count = m_writeBudget < 0 ? bytes.size() : std::min(bytes.size(), std::size_t(m_writeBudget));
+    const ssize_t written = ::write(m_fd, bytes.data(), count);
+    if (written > 0 && m_writeBudget > 0)
+        m_writeBudget -= written;
+    return written;
+}
+
+SystemError SerialDevice::discardOutput()
+{
+    std::shared_lock guard(m_lock);
+    if (m_fd < 0)
+        return invalidHandle();
+    const std::lock_guard output(m_outputLock);
+    const SystemError result = ::ioctl(m_fd, TCFLSH, TCOFLUSH) == 0 ? SystemError{} : lastTransferError();
+    // A driver need not wake a writer when its buffer empties this way (a pty does not).
+    const std::uint64_t signal = 1;
+    [[maybe_unused]] const ssize_t signalled = ::write(m_stopFd, &signal, sizeof signal);
+    return result;
 }
 
 SystemError SerialDevice::properties(CommProperties& properties) const

@@ -2,8 +2,13 @@
 
 #include <QString>
 
+#include <sys/types.h>
+
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <shared_mutex>
+#include <span>
 
 #include "serialdevice/commproperties.h"
 #include "serialdevice/windowserror.h"
@@ -54,23 +59,38 @@ public:
     SystemError setTimeouts(const CommTimeouts& timeouts);
     /// Raises or lowers DTR or RTS; a device without modem lines accepts it silently.
     SystemError escape(ModemEscape function);
-    /// Reads one byte within the read time-out; received is false when none came in time.
-    /// A hang-up is a failure, never a time-out.
-    SystemError readByte(quint8& byte, bool& received);
-    /// Writes one byte within the write time-out; written is false when it did not go in time.
-    SystemError writeByte(quint8 byte, bool& written);
+    /// Reads what has arrived, up to buffer's size, waiting at most the
+    /// one-byte read time-out for the first byte; received is 0 when none
+    /// came in time. A hang-up is a failure, never a time-out.
+    SystemError read(std::span<quint8> buffer, qint64& received);
+    /// Hands the device as many of bytes as it accepts, waiting at most the
+    /// one-byte write time-out for room; written says how many went. When
+    /// stop is set by the time there is room, nothing is written.
+    SystemError write(std::span<const quint8> bytes, qint64& written, const std::atomic<bool>* stop = nullptr);
+    /// Drops the output not yet sent and wakes a writer waiting for room,
+    /// which writes nothing more once its stop flag is set.
+    SystemError discardOutput();
     SystemError properties(CommProperties& properties) const;
     SystemError close();
 
 private:
-    SerialDevice(int fd, int wakeFd, QString devicePath);
+    SerialDevice(int fd, int wakeFd, int stopFd, QString devicePath);
     static int release(int fd);
     template <typename Transfer>
-    SystemError transferByte(short events, quint32 limitMs, bool& done, Transfer transfer);
+    SystemError transfer(short events, quint32 limitMs, const std::atomic<bool>* stop, qint64& moved, Transfer move);
+
+    /// One write() of what the device takes, cut short by an injected fault.
+    ssize_t writeWithinBudget(std::span<const quint8> bytes);
+
+    friend class SerialFaults;
 
     int m_fd;
     int m_wakeFd;
+    int m_stopFd;  // signalled by discardOutput() for a stopped writer
     QString m_devicePath;
     CommTimeouts m_timeouts;
     mutable std::shared_mutex m_lock;  // shared while a call uses the descriptor, exclusive to close it
+    std::mutex m_outputLock;           // a stopped writer's check and write against discarding the output
+    qint64 m_writeBudget = -1;         // bytes accepted before an injected failure; -1 none
+    int m_writeFault = 0;
 };

@@ -8,11 +8,10 @@
 #include <chrono>
 #include <future>
 
-#include <poll.h>
-#include <pty.h>
 #include <unistd.h>
 
 #include "serial/portusagetable.h"
+#include "support/ownedpty.h"
 #include "support/qstringprint.h"
 
 using namespace std::chrono_literals;
@@ -24,54 +23,21 @@ namespace {
 /// the program opens the slave's path as COM3.
 class PtyPort : public ::testing::Test {
 protected:
-    int master = -1;
-    QString slavePath;
+    OwnedPty pty;
+    const QString& slavePath = pty.path;
     PortUsageTable table{4};
     PortConnection connection{PortSettings{QStringLiteral("COM3"), 9600, 8, 0, 0}, nullptr};
 
-    void SetUp() override
-    {
-        int slave = -1;
-        char name[256] = {};
-        ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
-        ::close(slave);
-        slavePath = QString::fromLocal8Bit(name);
-    }
-
-    void TearDown() override
-    {
-        ComPortAccess::close(connection, table);
-        closeMaster();
-    }
-
-    void closeMaster()
-    {
-        if (master >= 0)
-            ::close(std::exchange(master, -1));
-    }
+    void TearDown() override { ComPortAccess::close(connection, table); }
 
     void openPort()
     {
+        ASSERT_FALSE(pty.path.isEmpty());
         const auto failure = ComPortAccess::open(connection, slavePath, table);
         ASSERT_FALSE(failure) << failure->toStdString();
     }
 
     SerialDevice& device() { return *connection.handle; }
-
-    /// What the program wrote, as it arrives at the master in pieces.
-    QByteArray readFromMaster(qsizetype count) const
-    {
-        QByteArray received;
-        pollfd ready{master, POLLIN, 0};
-        while (received.size() < count && ::poll(&ready, 1, 1000) == 1) {
-            char chunk[64];
-            const ssize_t got = ::read(master, chunk, sizeof chunk);
-            if (got <= 0)
-                break;
-            received.append(chunk, got);
-        }
-        return received;
-    }
 };
 
 }  // namespace
@@ -169,31 +135,50 @@ TEST_F(PtyPort, BytesPassUnchangedBothWays)
 {
     openPort();
     const QByteArray bytes("\r\n\x03\x11\x13\x7f\x00\xff", 8);  // CR, LF, ^C, XON, XOFF, DEL, NUL, 0xFF
-    ASSERT_EQ(::write(master, bytes.constData(), bytes.size()), bytes.size());
-    for (char expected : bytes) {
-        quint8 byte = 0;
-        bool received = false;
-        ASSERT_FALSE(device().readByte(byte, received).failed());
-        ASSERT_TRUE(received);
-        EXPECT_EQ(byte, quint8(expected));
-    }
-    for (char sent : bytes) {
-        bool written = false;
-        ASSERT_FALSE(device().writeByte(quint8(sent), written).failed());
-        EXPECT_TRUE(written);
-    }
-    EXPECT_EQ(readFromMaster(bytes.size()), bytes);
+    ASSERT_EQ(::write(pty.master, bytes.constData(), bytes.size()), bytes.size());
+    QByteArray received;
+    quint8 buffer[64];
+    qint64 got = 0;
+    while (received.size() < bytes.size() && !device().read(buffer, got).failed() && got > 0)
+        received.append(reinterpret_cast<const char*>(buffer), got);
+    EXPECT_EQ(received, bytes);
+    qint64 written = 0;
+    ASSERT_FALSE(device().write(std::span(reinterpret_cast<const quint8*>(bytes.constData()), 8), written).failed());
+    EXPECT_EQ(written, bytes.size());
+    EXPECT_EQ(pty.readMaster(bytes.size()), bytes);
+}
+
+// A full device takes what it has room for; discarding drops what it has
+// not sent and wakes a writer waiting for room, which, stopped, writes nothing.
+TEST_F(PtyPort, WritesHandOverWhatTheDeviceAcceptsAndDiscardingStopsThem)
+{
+    openPort();
+    const std::vector<quint8> big(1 << 20, 0x5A);
+    qint64 written = 0;
+    ASSERT_FALSE(device().write(big, written).failed());
+    EXPECT_GT(written, 0);
+    EXPECT_LT(written, qint64(big.size()));
+    std::atomic<bool> stop{true};
+    const std::shared_ptr<SerialDevice> handle = connection.handle;
+    auto writer = std::async(std::launch::async, [&] {
+        qint64 moved = -1;
+        return handle->write(big, moved, &stop).failed() ? -2 : moved;
+    });
+    ASSERT_FALSE(device().discardOutput().failed());
+    ASSERT_EQ(writer.wait_for(5s), std::future_status::ready);
+    EXPECT_EQ(writer.get(), 0);
+    EXPECT_LT(pty.readMaster(-1).size(), written);
 }
 
 TEST_F(PtyPort, ReadWithoutDataTimesOutAfterFourHundredMilliseconds)
 {
     openPort();
-    quint8 byte = 0;
-    bool received = true;
+    quint8 buffer[16];
+    qint64 received = -1;
     const Clock::time_point start = Clock::now();
-    EXPECT_FALSE(device().readByte(byte, received).failed());
+    EXPECT_FALSE(device().read(buffer, received).failed());
     const auto elapsed = Clock::now() - start;
-    EXPECT_FALSE(received);
+    EXPECT_EQ(received, 0);
     EXPECT_GE(elapsed, 400ms);
     EXPECT_LT(elapsed, 1500ms);
 }
@@ -201,17 +186,16 @@ TEST_F(PtyPort, ReadWithoutDataTimesOutAfterFourHundredMilliseconds)
 TEST_F(PtyPort, ClosingTheOtherEndIsAFailureNotATimeOut)
 {
     openPort();
-    closeMaster();
-    quint8 byte = 0;
-    bool received = true;
+    pty.closeMaster();
+    quint8 buffer[16];
+    qint64 moved = -1;
     const Clock::time_point start = Clock::now();
-    const SystemError error = device().readByte(byte, received);
-    EXPECT_EQ(error.code, 1117u);
-    EXPECT_FALSE(received);
+    EXPECT_EQ(device().read(buffer, moved).code, 1117u);
+    EXPECT_EQ(moved, 0);
     EXPECT_LT(Clock::now() - start, 300ms);
-    bool written = true;
-    EXPECT_EQ(device().writeByte(0x55, written).code, 1117u);
-    EXPECT_FALSE(written);
+    moved = -1;
+    EXPECT_EQ(device().write(std::span<const quint8>(buffer), moved).code, 1117u);
+    EXPECT_EQ(moved, 0);
 }
 
 TEST_F(PtyPort, CloseWakesAReaderWaitingWithoutLimit)
@@ -219,18 +203,17 @@ TEST_F(PtyPort, CloseWakesAReaderWaitingWithoutLimit)
     openPort();
     ASSERT_FALSE(device().setTimeouts(CommTimeouts{}).failed());
     const std::shared_ptr<SerialDevice> handle = connection.handle;  // a worker's copy
-    auto reader = std::async(std::launch::async, [handle] {
-        quint8 byte = 0;
-        bool received = false;
-        return handle->readByte(byte, received).code;
-    });
+    const auto readOnce = [handle] {
+        quint8 buffer[16];
+        qint64 received = 0;
+        return handle->read(buffer, received).code;
+    };
+    auto reader = std::async(std::launch::async, readOnce);
     EXPECT_EQ(reader.wait_for(100ms), std::future_status::timeout);
     EXPECT_TRUE(ComPortAccess::close(connection, table));
     ASSERT_EQ(reader.wait_for(2s), std::future_status::ready);
     EXPECT_EQ(reader.get(), 995u);
-    quint8 byte = 0;
-    bool received = false;
-    EXPECT_EQ(handle->readByte(byte, received).code, 6u);  // the copy outlives the close harmlessly
+    EXPECT_EQ(readOnce(), 6u);  // the copy outlives the close harmlessly
 }
 
 TEST_F(PtyPort, PropertiesOfAPseudoTerminal)

@@ -2,8 +2,13 @@
 
 #include <QString>
 
+#include <QByteArray>
+
+#include <poll.h>
 #include <pty.h>
 #include <unistd.h>
+
+#include <utility>
 
 /// A pseudo-terminal the test holds the master of: a character device of
 /// the test's own, for tests that must aim a write at one (never at a system
@@ -20,7 +25,28 @@ struct OwnedPty {
             path = QString::fromLocal8Bit(name);
         }
     }
-    ~OwnedPty() { ::close(master); }
+    ~OwnedPty() { closeMaster(); }
+    void closeMaster()
+    {
+        if (master >= 0)
+            ::close(std::exchange(master, -1));
+    }
+    /// What was written to the slave, as it arrives at the master: up to
+    /// count bytes, waiting up to a second for each piece; a negative count
+    /// takes only what is there already.
+    QByteArray readMaster(qsizetype count) const
+    {
+        QByteArray received;
+        pollfd ready{master, POLLIN, 0};
+        char chunk[4096];
+        while ((count < 0 || received.size() < count) && ::poll(&ready, 1, count < 0 ? 0 : 1000) == 1) {
+            const ssize_t got = ::read(master, chunk, sizeof chunk);
+            if (got <= 0)
+                break;
+            received.append(chunk, got);
+        }
+        return received;
+    }
     OwnedPty(const OwnedPty&) = delete;
     OwnedPty& operator=(const OwnedPty&) = delete;
 };

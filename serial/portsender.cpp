@@ -1,0 +1,63 @@
+#include "serial/portsender.h"
+
+#include "prompt/prompter.h"
+#include "serialdevice/serialdevice.h"
+#include "serial/comport.h"
+#include "serial/serialmessages.h"
+
+PortSender::PortSender(Context context)
+    : m_context(std::move(context))
+{
+}
+
+PortSender::~PortSender()
+{
+    stopAndWait();
+}
+
+void PortSender::start(const ByteModel& bytes)
+{
+    if (!OpenComPort(m_context.port, m_context.usage, m_context.dialogParent())) {
+        Prompter::error(m_context.dialogParent(), SerialMessages::noDataSent());
+        return;
+    }
+    m_sending = 1;
+    m_job = SendWorker::start(m_context.owner, bytes, m_context.port.handle,
+                              [this](bool stopped, const SendOutcome& outcome) { finished(stopped, outcome); });
+}
+
+void PortSender::stop()
+{
+    m_sending = 0;
+    if (!m_job)
+        return;
+    // The flag first: the worker checks it under the device's output lock,
+    // so nothing is written after the discard.
+    m_job->cancel();
+    if (m_context.port.handle)
+        m_context.port.handle->discardOutput();
+}
+
+void PortSender::stopAndWait()
+{
+    stop();
+    m_job.reset();
+    CloseComPort(m_context.port, m_context.usage);
+}
+
+void PortSender::finished(bool stopped, const SendOutcome& outcome)
+{
+    const SendOutcome result = outcome;  // the job and its outcome go next
+    m_job.reset();
+    CloseComPort(m_context.port, m_context.usage);
+    m_sending = 0;
+    if (!stopped) {
+        QWidget* parent = m_context.dialogParent();
+        if (result.error.failed())
+            Prompter::error(parent, SerialMessages::sendFailure(result.sent + 1, result.error.code,
+                                                                SerialMessages::SendWindow::HexView));
+        else
+            Prompter::info(parent, SerialMessages::sendSuccess(result.total, m_context.port.settings.portName));
+    }
+    m_context.ended();
+}
