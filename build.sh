@@ -29,7 +29,7 @@ case "$mode" in
   bench)    build="$here/build-bench"; config=(-DCMAKE_BUILD_TYPE=Release) ;;
   coverage) build="$here/build-coverage"
             config=(-DCMAKE_BUILD_TYPE=Debug -DVELLMAR_BENCHMARKS=OFF
-                    "-DCMAKE_CXX_FLAGS=--coverage -O0" -DCMAKE_EXE_LINKER_FLAGS=--coverage) ;;
+                    "-DCMAKE_CXX_FLAGS=--coverage -O0 -fprofile-update=atomic" -DCMAKE_EXE_LINKER_FLAGS=--coverage) ;;
 esac
 cmake -S "$here" -B "$build" "${config[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
@@ -43,8 +43,8 @@ case "$mode" in
     status=0
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)") || status=$?
     gcovr --root "$here" --object-directory "$build" --exclude "$here/tests/" --exclude "$here/bench/" \
-      --exclude "$build/" --exclude-throw-branches --exclude-unreachable-branches --print-summary \
-      --output /dev/null
+      --exclude "$build/" --exclude '.*CMakeCXXCompilerId.cpp' --exclude-throw-branches --exclude-unreachable-branches --gcov-ignore-parse-errors \
+      --print-summary --output /dev/null
     exit $status ;;
   *)     echo "usage: $0 run [FILE] | test | bench | coverage" >&2; exit 2 ;;
 esac
