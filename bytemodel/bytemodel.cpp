@@ -107,7 +107,7 @@ void ByteModel::setBytes(ByteOffset offset, std::span<const std::uint8_t> bytes)
     emit changed({ByteChange::Kind::InPlace, offset, count});
 }
 
-void ByteModel::modify(ByteOffset offset, qint64 count, const std::function<void(std::span<std::uint8_t>)>& op)
+void ByteModel::modify(ByteOffset offset, qint64 count, const ByteOperation& op)
 {
     {
         const std::lock_guard guard(m_lock);
@@ -193,6 +193,23 @@ std::shared_ptr<const KeptBytes> ByteModel::keep(ByteOffset offset, qint64 count
     const std::lock_guard guard(m_lock);
     count = std::clamp<qint64>(m_store->size() - offset, 0, count);
     return m_store->keep(offset, count);
+}
+
+qint64 ByteModel::keepCost(ByteOffset offset, qint64 count) const
+{
+    const std::lock_guard guard(m_lock);
+    return m_store->keepCost(offset, std::clamp<qint64>(m_store->size() - offset, 0, count));
+}
+
+bool ByteModel::overwriteKept(ByteOffset offset, const KeptBytes& kept)
+{
+    {
+        const std::lock_guard guard(m_lock);
+        if (offset + kept.size() > m_store->size() || !m_store->overwriteKept(offset, kept))
+            return false;
+    }
+    emit changed({ByteChange::Kind::InPlace, offset, kept.size()});
+    return true;
 }
 
 bool ByteModel::insertKept(ByteOffset offset, const KeptBytes& kept)

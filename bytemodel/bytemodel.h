@@ -70,10 +70,13 @@ public:
 
     /// Overwrites bytes in place from offset; bytes past the end are not written.
     void setBytes(ByteOffset offset, std::span<const std::uint8_t> bytes);
-    /// Runs op on the bytes [offset, offset + count) in place, under the lock,
-    /// chunk by chunk in order (each at most kDefaultChunk bytes), so op must
-    /// change each byte on its own; op must not call back into the model.
-    void modify(ByteOffset offset, qint64 count, const std::function<void(std::span<std::uint8_t>)>& op);
+    /// Runs op on the bytes [offset, offset + count) in place, chunk by chunk
+    /// (each at most kDefaultChunk bytes), or keeps a copy of op with the
+    /// stretch and runs it on those bytes whenever they are read (a lazily
+    /// read file's bytes are then changed without a pass over them). So op
+    /// changes each byte by its value alone, the same every time, holds no
+    /// reference to anything that may go, and never calls back into the model.
+    void modify(ByteOffset offset, qint64 count, const ByteOperation& op);
     /// Reverses the order of the bytes [offset, offset + count), clipped to the buffer.
     void reverse(ByteOffset offset, qint64 count);
     /// Inserts bytes before offset (0 <= offset <= size()). False, with the
@@ -87,8 +90,13 @@ public:
     /// for undo: the pieces that hold them where the storage has pieces, so
     /// that nothing is copied. Null when memory cannot be had.
     std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const;
+    /// The memory keep() would hold for [offset, offset + count), clipped to the buffer.
+    qint64 keepCost(ByteOffset offset, qint64 count) const;
     /// Inserts kept bytes before offset; false as insert().
     bool insertKept(ByteOffset offset, const KeptBytes& kept);
+    /// Puts kept bytes back over [offset, offset + kept.size()), an in-place
+    /// change; false, unchanged, when they do not fit or memory cannot be had.
+    bool overwriteKept(ByteOffset offset, const KeptBytes& kept);
     /// Appends bytes at the end; false as insert().
     bool append(std::span<const std::uint8_t> bytes);
 

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-void ByteStore::modify(ByteOffset offset, qint64 count, qint64 chunkSize,
-                       const std::function<void(std::span<std::uint8_t>)>& op)
+void ByteStore::modify(ByteOffset offset, qint64 count, qint64 chunkSize, const ByteOperation& op)
 {
     ByteBuffer chunk(std::size_t(std::min(count, chunkSize)));
     for (ByteOffset at = offset; at < offset + count; at += chunkSize) {

@@ -99,8 +99,13 @@ bool MemoryStore::insertKept(ByteOffset offset, const KeptBytes& kept)
     return true;
 }
 
-void MemoryStore::modify(ByteOffset offset, qint64 count, qint64 chunkSize,
-                         const std::function<void(std::span<std::uint8_t>)>& op)
+bool MemoryStore::overwriteKept(ByteOffset offset, const KeptBytes& kept)
+{
+    kept.read(0, std::span(m_bytes.data() + offset, std::size_t(kept.size())));
+    return true;
+}
+
+void MemoryStore::modify(ByteOffset offset, qint64 count, qint64 chunkSize, const ByteOperation& op)
 {
     // The bytes are at hand: each chunk is changed where it lies.
     for (ByteOffset at = offset; at < offset + count; at += chunkSize)

@@ -14,9 +14,10 @@ public:
     bool insertFill(ByteOffset offset, qint64 count, std::uint8_t value) override;
     void remove(ByteOffset offset, qint64 count) override;
     std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const override;
+    qint64 keepCost(ByteOffset, qint64 count) const override { return count; }
     bool insertKept(ByteOffset offset, const KeptBytes& kept) override;
-    void modify(ByteOffset offset, qint64 count, qint64 chunkSize,
-                const std::function<void(std::span<std::uint8_t>)>& op) override;
+    bool overwriteKept(ByteOffset offset, const KeptBytes& kept) override;
+    void modify(ByteOffset offset, qint64 count, qint64 chunkSize, const ByteOperation& op) override;
     std::vector<StoredRange> ranges() const override;
 
 private:

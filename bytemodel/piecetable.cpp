@@ -58,6 +58,39 @@ private:
     std::uint8_t m_value;
 };
 
+/// The bytes of another source with a per-byte operation run on them as they are read.
+class DerivedBytes final : public PieceSource {
+public:
+    DerivedBytes(std::shared_ptr<const PieceSource> from, std::shared_ptr<const ByteOperation> op)
+        : m_from(std::move(from))
+        , m_op(std::move(op))
+    {
+        const auto* derived = dynamic_cast<const DerivedBytes*>(m_from.get());
+        m_base = derived ? derived->m_base : m_from;
+        m_depth = derived ? derived->m_depth + 1 : 1;
+    }
+    /// The source the bytes are first read from, below every operation.
+    const std::shared_ptr<const PieceSource>& base() const { return m_base; }
+    int depth() const { return m_depth; }
+    void read(qint64 at, std::span<std::uint8_t> out) const override
+    {
+        m_from->read(at, out);
+        (*m_op)(out);
+    }
+
+private:
+    std::shared_ptr<const PieceSource> m_from;
+    std::shared_ptr<const ByteOperation> m_op;
+    std::shared_ptr<const PieceSource> m_base;
+    int m_depth = 1;
+};
+
+const std::shared_ptr<const PieceSource>& baseOf(const PieceTable::Piece& piece)
+{
+    const auto* derived = dynamic_cast<const DerivedBytes*>(piece.source.get());
+    return derived ? derived->base() : piece.source;
+}
+
 qint64 totalOf(const PieceTable::Tree& tree)
 {
     return tree ? tree->total : 0;
@@ -100,11 +133,8 @@ class PieceTable::KeptPieces final : public KeptBytes {
 public:
     explicit KeptPieces(Tree pieces)
         : m_pieces(std::move(pieces))
+        , m_memoryCost(memoryIn(m_pieces.get(), 0, size()))
     {
-        visitRange(m_pieces.get(), 0, 0, size(), [this](const Piece& piece, qint64) {
-            if (dynamic_cast<const AddedBytes*>(piece.source.get()))
-                m_memoryCost += piece.count;
-        });
     }
     const Tree& pieces() const { return m_pieces; }
     qint64 size() const override { return totalOf(m_pieces); }
@@ -113,7 +143,7 @@ public:
     {
         bool intact = true;
         visitRange(m_pieces.get(), 0, 0, size(), [&intact](const Piece& piece, qint64) {
-            const auto* file = dynamic_cast<const FileBacking*>(piece.source.get());
+            const auto* file = dynamic_cast<const FileBacking*>(baseOf(piece).get());
             intact = intact && !(file && file->wasOverwritten());
         });
         return intact;
@@ -122,8 +152,18 @@ public:
 
 private:
     Tree m_pieces;
-    qint64 m_memoryCost = 0;
+    qint64 m_memoryCost;
 };
+
+qint64 PieceTable::memoryIn(const Node* root, qint64 from, qint64 to)
+{
+    qint64 held = 0;
+    visitRange(root, 0, from, to, [&](const Piece& piece, qint64 start) {
+        if (dynamic_cast<const AddedBytes*>(baseOf(piece).get()))
+            held += std::min(to, start + piece.count) - std::max(from, start);
+    });
+    return held;
+}
 
 PieceTable::PieceTable(std::shared_ptr<const FileBacking> file)
 {
@@ -238,26 +278,65 @@ std::shared_ptr<const KeptBytes> PieceTable::keep(ByteOffset offset, qint64 coun
     }
 }
 
-bool PieceTable::insertKept(ByteOffset offset, const KeptBytes& kept)
+qint64 PieceTable::keepCost(ByteOffset offset, qint64 count) const
 {
-    const auto* pieces = dynamic_cast<const KeptPieces*>(&kept);
-    if (!pieces) {
-        ByteBuffer copy;
-        try {
-            copy.resize(std::size_t(kept.size()));
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        kept.read(0, copy);
-        return insert(offset, copy);
-    }
+    return memoryIn(m_root.get(), offset, offset + count);
+}
+
+bool PieceTable::putKept(ByteOffset offset, qint64 replaced, const KeptBytes& kept)
+{
     try {
-        auto [before, after] = split(m_root, offset);
-        m_root = merge(merge(before, pieces->pieces()), after);
+        const auto* pieces = dynamic_cast<const KeptPieces*>(&kept);
+        if (!pieces) {
+            ByteBuffer copy(std::size_t(kept.size()));
+            kept.read(0, copy);
+            return place(offset, replaced, keep(copy));
+        }
+        auto [before, rest] = split(m_root, offset);
+        m_root = merge(merge(before, pieces->pieces()), split(rest, replaced).second);
     } catch (const std::bad_alloc&) {
         return false;
     }
     return true;
+}
+
+bool PieceTable::insertKept(ByteOffset offset, const KeptBytes& kept)
+{
+    return putKept(offset, 0, kept);
+}
+
+bool PieceTable::overwriteKept(ByteOffset offset, const KeptBytes& kept)
+{
+    return putKept(offset, kept.size(), kept);
+}
+
+PieceTable::Tree PieceTable::derived(const Tree& tree, const std::shared_ptr<const ByteOperation>& op) const
+{
+    if (!tree)
+        return nullptr;
+    const Piece& piece = tree->piece;
+    return node({std::make_shared<DerivedBytes>(piece.source, op), piece.start, piece.count}, derived(tree->left, op),
+                derived(tree->right, op), tree->priority);
+}
+
+void PieceTable::modify(ByteOffset offset, qint64 count, qint64 chunkSize, const ByteOperation& op)
+{
+    try {
+        auto [before, rest] = split(m_root, offset);
+        auto [middle, after] = split(rest, count);
+        int deepest = 0;
+        visitRange(middle.get(), 0, 0, count, [&deepest](const Piece& piece, qint64) {
+            const auto* derived = dynamic_cast<const DerivedBytes*>(piece.source.get());
+            deepest = std::max(deepest, derived ? derived->depth() : 0);
+        });
+        if (deepest < kMaxDerivations) {
+            m_root = merge(merge(before, derived(middle, std::make_shared<const ByteOperation>(op))), after);
+            return;
+        }
+    } catch (const std::bad_alloc&) {
+        // The tree is whole: nodes are never changed. The bytes are changed chunk by chunk instead.
+    }
+    ByteStore::modify(offset, count, chunkSize, op);
 }
 
 bool PieceTable::overwrite(ByteOffset offset, std::span<const std::uint8_t> bytes)
@@ -291,7 +370,9 @@ std::vector<StoredRange> PieceTable::ranges() const
 {
     std::vector<StoredRange> result;
     visitRange(m_root.get(), 0, 0, size(), [&result](const Piece& piece, qint64 start) {
-        result.push_back({start, piece.count, std::dynamic_pointer_cast<const FileBacking>(piece.source), piece.start});
+        const std::shared_ptr<const PieceSource>& base = baseOf(piece);
+        result.push_back({start, piece.count, std::dynamic_pointer_cast<const FileBacking>(base), piece.start,
+                          base != piece.source});
     });
     return result;
 }

@@ -15,7 +15,9 @@ class FileBacking;
 /// so finding an offset, inserting and removing cost O(log pieces) whatever
 /// the file's size; no edit moves or copies the bytes already held. Nodes
 /// are never changed once made (an edit makes new nodes along one path), so
-/// a removed stretch stays valid as long as anyone holds it.
+/// a removed stretch stays valid as long as anyone holds it. A bitwise
+/// operation over a stretch is kept with its pieces and run as their bytes
+/// are read, so it costs neither memory nor a pass over the bytes.
 class PieceTable final : public ByteStore {
 public:
     struct Piece {
@@ -36,12 +38,25 @@ public:
     bool insertFill(ByteOffset offset, qint64 count, std::uint8_t value) override;
     void remove(ByteOffset offset, qint64 count) override;
     std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const override;
+    qint64 keepCost(ByteOffset offset, qint64 count) const override;
     bool insertKept(ByteOffset offset, const KeptBytes& kept) override;
+    bool overwriteKept(ByteOffset offset, const KeptBytes& kept) override;
+    void modify(ByteOffset offset, qint64 count, qint64 chunkSize, const ByteOperation& op) override;
     std::vector<StoredRange> ranges() const override;
 
 private:
     class AddedBytes;
     class KeptPieces;
+    /// Operations run on the same bytes at read time at most this many deep;
+    /// the next one works them out once and keeps them in memory.
+    static constexpr int kMaxDerivations = 8;
+
+    /// Bytes of [from, to) held in memory only (typed, pasted, or derived from such).
+    static qint64 memoryIn(const Node* root, qint64 from, qint64 to);
+    /// Puts kept bytes in place of [offset, offset + replaced).
+    bool putKept(ByteOffset offset, qint64 replaced, const KeptBytes& kept);
+    /// tree with op run on every piece's bytes as they are read.
+    Tree derived(const Tree& tree, const std::shared_ptr<const ByteOperation>& op) const;
     /// Keeps bytes in memory as a new piece; null source when memory cannot be had.
     Piece keep(std::span<const std::uint8_t> bytes);
     /// Puts piece in place of [offset, offset + replaced).

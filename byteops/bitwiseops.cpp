@@ -4,19 +4,22 @@
 
 namespace BitwiseOps {
 
-EditResult shift(EditHistory& history, ByteOffset start, ByteOffset end, ShiftChoice choice)
+EditResult shift(EditHistory& history, ByteOffset start, ByteOffset end, ShiftChoice choice,
+                 const EditHistory::UndoLossCheck& mayLoseUndo)
 {
     const ByteTransform transform = choice.direction == ShiftChoice::Direction::Left
                                         ? ByteTransform::shiftLeft(choice.count)
                                         : ByteTransform::shiftRight(choice.count);
-    return ByteEdits::transformBlock(history, start, end, transform);
+    return ByteEdits::transformBlock(history, start, end, transform, mayLoseUndo);
 }
 
-EditResult mask(EditHistory& history, ByteOffset start, ByteOffset end, MaskChoice choice)
+EditResult mask(EditHistory& history, ByteOffset start, ByteOffset end, MaskChoice choice,
+                const EditHistory::UndoLossCheck& mayLoseUndo)
 {
     using Make = ByteTransform (*)(std::uint8_t);
     static constexpr Make kMasks[] = {ByteTransform::andMask, ByteTransform::orMask, ByteTransform::xorMask};
-    return ByteEdits::transformBlock(history, start, end, kMasks[std::size_t(choice.type)](choice.value));
+    return ByteEdits::transformBlock(history, start, end, kMasks[std::size_t(choice.type)](choice.value),
+                                     mayLoseUndo);
 }
 
 EditResult onesComplement(EditHistory& history, ByteOffset start, ByteOffset end)

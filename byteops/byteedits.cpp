@@ -3,18 +3,18 @@
 #include <algorithm>
 
 #include "bytemodel/bytemodel.h"
-#include "byteops/edithistory.h"
 #include "byteops/editmessages.h"
 
 namespace ByteEdits {
 
 namespace {
 
-EditResult insert(EditHistory& history, EditStep step, EditMessages::Action action)
+EditResult insert(EditHistory& history, EditStep step, EditMessages::Action action,
+                  const EditHistory::UndoLossCheck& mayLoseUndo = {})
 {
     const qint64 count = step.count();
     const EditRange selection = step.selectionAfterRedo();
-    const EditStep::Outcome outcome = history.perform(std::move(step));
+    const EditStep::Outcome outcome = history.perform(std::move(step), mayLoseUndo);
     if (outcome != EditStep::Outcome::Done)
         return {false, {}, EditMessages::refusal(action, count, outcome)};
     return {true, selection, {}};
@@ -28,11 +28,12 @@ EditRange blockOf(ByteOffset start, ByteOffset end)
     return {lo, std::max(start, end) - lo + 1};
 }
 
-EditResult removeBlock(EditHistory& history, ByteOffset start, ByteOffset end)
+EditResult removeBlock(EditHistory& history, ByteOffset start, ByteOffset end,
+                       const EditHistory::UndoLossCheck& mayLoseUndo)
 {
     const EditRange block = blockOf(start, end);
-    history.perform(EditStep::removal(block.offset, block.count));
-    return {true, {block.offset, 0}, {}};
+    const EditStep::Outcome outcome = history.perform(EditStep::removal(block.offset, block.count), mayLoseUndo);
+    return {outcome == EditStep::Outcome::Done, {block.offset, 0}, {}};
 }
 
 EditResult insertFill(EditHistory& history, ByteOffset offset, qint64 count, std::uint8_t value)
@@ -40,15 +41,16 @@ EditResult insertFill(EditHistory& history, ByteOffset offset, qint64 count, std
     return insert(history, EditStep::fill(offset, count, value), EditMessages::Action::Insert);
 }
 
-EditResult insertRun(EditHistory& history, ByteOffset offset, ByteBuffer run)
+EditResult insertRun(EditHistory& history, ByteOffset offset, ByteBuffer run,
+                     const EditHistory::UndoLossCheck& mayLoseUndo)
 {
-    return insert(history, EditStep::insertion(offset, std::move(run)), EditMessages::Action::Paste);
+    return insert(history, EditStep::insertion(offset, std::move(run)), EditMessages::Action::Paste, mayLoseUndo);
 }
 
 EditResult replaceValue(EditHistory& history, ByteOffset start, ByteOffset end, std::uint8_t oldValue,
-                        std::uint8_t newValue)
+                        std::uint8_t newValue, const EditHistory::UndoLossCheck& mayLoseUndo)
 {
-    return transformBlock(history, start, end, ByteTransform::replace(oldValue, newValue));
+    return transformBlock(history, start, end, ByteTransform::replace(oldValue, newValue), mayLoseUndo);
 }
 
 EditResult reverseBlock(EditHistory& history, ByteOffset start, ByteOffset end)
@@ -56,11 +58,12 @@ EditResult reverseBlock(EditHistory& history, ByteOffset start, ByteOffset end)
     return transformBlock(history, start, end, ByteTransform::reverse());
 }
 
-EditResult transformBlock(EditHistory& history, ByteOffset start, ByteOffset end, ByteTransform transform)
+EditResult transformBlock(EditHistory& history, ByteOffset start, ByteOffset end, ByteTransform transform,
+                          const EditHistory::UndoLossCheck& mayLoseUndo)
 {
     const EditRange block = blockOf(start, end);
-    history.perform(EditStep::transform(block.offset, block.count, transform));
-    return {true, block, {}};
+    const EditStep::Outcome outcome = history.perform(EditStep::transform(block.offset, block.count, transform), mayLoseUndo);
+    return {outcome == EditStep::Outcome::Done, block, {}};
 }
 
 EditResult setByte(EditHistory& history, ByteOffset offset, std::uint8_t value)

@@ -8,8 +8,10 @@ EditHistory::EditHistory(ByteModel& model, qint64 memoryLimit)
 {
 }
 
-EditStep::Outcome EditHistory::perform(EditStep step)
+EditStep::Outcome EditHistory::perform(EditStep step, const UndoLossCheck& mayLoseUndo)
 {
+    if (mayLoseUndo && !step.fitsUndo(m_model, m_memoryLimit) && !mayLoseUndo(step))
+        return EditStep::Outcome::Cancelled;
     const EditStep::Outcome outcome = step.apply(m_model, m_memoryLimit);
     if (outcome != EditStep::Outcome::Done)
         return outcome;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 
 #include "byteops/editresult.h"
 #include "byteops/editstep.h"
@@ -11,7 +12,8 @@ class ByteModel;
 /// perform(), which makes it on the model and records it; undo() and redo()
 /// replay the recorded steps through the model's edit API. The steps are
 /// kept within a memory limit: the oldest go first, and a step that cannot
-/// be undone (its bytes would not fit) ends the history before it.
+/// be undone (its bytes would not fit) ends the history before it; the
+/// caller may ask the user before such a step.
 ///
 /// Anything that replaces the buffer outside the history (loading, appending
 /// received bytes) must clear() it, since the recorded offsets would no
@@ -24,9 +26,13 @@ public:
 
     ByteModel& model() const { return m_model; }
 
+    /// Asked before an edit whose undo cannot be kept; false cancels the edit.
+    using UndoLossCheck = std::function<bool(const EditStep& step)>;
+
     /// Makes the edit and records it; on anything but Done the model and the
-    /// history are left as they were.
-    EditStep::Outcome perform(EditStep step);
+    /// history are left as they were. When the step's undo cannot be kept,
+    /// mayLoseUndo (if given) is asked first.
+    EditStep::Outcome perform(EditStep step, const UndoLossCheck& mayLoseUndo = {});
 
     bool canUndo() const { return m_done > 0; }
     bool canRedo() const { return m_done < qint64(m_steps.size()); }

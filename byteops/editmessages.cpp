@@ -36,9 +36,19 @@ QString refusal(Action action, qint64 count, EditStep::Outcome outcome)
         return QStringLiteral("Cannot undo: the %1 bytes to put back were in the file, which a save has written over.")
             .arg(count);
     case EditStep::Outcome::Done:
+    case EditStep::Outcome::Cancelled:
         break;
     }
     return {};
+}
+
+QString cannotUndoQuestion(qint64 count, qint64 undoLimit)
+{
+    return QStringLiteral("This change of %1 bytes cannot be undone: keeping it for Undo would take more than "
+                          "%2 MiB of memory, and the changes before it could no longer be undone either.\n"
+                          "Do you want to make it?")
+        .arg(count)
+        .arg(undoLimit >> 20);
 }
 
 QString notFound()

@@ -80,15 +80,32 @@ EditStep::Outcome EditStep::apply(ByteModel& model, qint64 undoLimit)
         break;
     }
     m_count = std::clamp<qint64>(model.size() - m_offset, 0, m_count);
-    if (m_kind == Kind::Transform && !m_transform.isSelfInverse())
-        return transformKeepingOldBytes(model, undoLimit);
     if (m_kind == Kind::Overwrite) {
         m_bytes.resize(std::size_t(m_count));
         keepOldBytes(model, undoLimit);
-    } else if (m_kind == Kind::Removal) {
-        keepRemovedBytes(model, undoLimit);
+    } else if (m_kind == Kind::Removal || !m_transform.isSelfInverse()) {
+        keepModelBytes(model, undoLimit);
     }
     return redo(model);
+}
+
+bool EditStep::fitsUndo(const ByteModel& model, qint64 undoLimit) const
+{
+    switch (m_kind) {
+    case Kind::Insertion:
+        return qint64(m_bytes.capacity()) <= undoLimit;
+    case Kind::Fill:
+        return true;
+    case Kind::Overwrite:
+        return std::min(m_count, model.size() - m_offset) <= undoLimit;
+    case Kind::Transform:
+        if (m_transform.isSelfInverse())
+            return true;
+        break;
+    case Kind::Removal:
+        break;
+    }
+    return model.keepCost(m_offset, m_count) <= undoLimit;
 }
 
 void EditStep::keepOldBytes(const ByteModel& model, qint64 undoLimit)
@@ -104,47 +121,21 @@ void EditStep::keepOldBytes(const ByteModel& model, qint64 undoLimit)
     }
 }
 
-void EditStep::keepRemovedBytes(const ByteModel& model, qint64 undoLimit)
+void EditStep::keepModelBytes(const ByteModel& model, qint64 undoLimit)
 {
-    m_removed = model.keep(m_offset, m_count);
-    if (!m_removed || m_removed->memoryCost() > undoLimit) {
-        m_removed.reset();
-        m_canUndo = false;
-    }
-}
-
-EditStep::Outcome EditStep::transformKeepingOldBytes(ByteModel& model, qint64 undoLimit)
-{
-    m_canUndo = m_count <= undoLimit;
-    if (m_canUndo) {
-        try {
-            m_oldBytes.reserve(std::size_t(m_count));
-        } catch (const std::bad_alloc&) {
-            m_canUndo = false;
-        }
-    }
-    if (!m_canUndo)
-        return redo(model);
-    // Copy and change piece by piece, each piece still in the cache when it changes.
-    // Only per-byte transforms come here: reversal is its own inverse.
-    model.modify(m_offset, m_count, [this](std::span<std::uint8_t> block) {
-        constexpr std::size_t kPiece = std::size_t(64) << 10;
-        for (std::size_t at = 0; at < block.size(); at += kPiece) {
-            const std::span<std::uint8_t> piece = block.subspan(at, std::min(kPiece, block.size() - at));
-            m_oldBytes.insert(m_oldBytes.end(), piece.begin(), piece.end());
-            m_transform.apply(piece);
-        }
-    });
-    return Outcome::Done;
+    // Measured first: bytes held only in memory are not copied just to be dropped.
+    if (model.keepCost(m_offset, m_count) <= undoLimit)
+        m_kept = model.keep(m_offset, m_count);
+    m_canUndo = m_kept != nullptr;
 }
 
 EditStep::Outcome EditStep::undo(ByteModel& model) const
 {
     switch (m_kind) {
     case Kind::Removal:
-        if (!m_removed->isIntact())
+        if (!m_kept->isIntact())
             return Outcome::Lost;
-        return model.insertKept(m_offset, *m_removed) ? Outcome::Done : growthRefusal(model, m_count);
+        return model.insertKept(m_offset, *m_kept) ? Outcome::Done : growthRefusal(model, m_count);
     case Kind::Insertion:
     case Kind::Fill:
         model.remove(m_offset, m_count);
@@ -155,8 +146,9 @@ EditStep::Outcome EditStep::undo(ByteModel& model) const
     case Kind::Transform:
         if (m_transform.isSelfInverse())
             return redo(model);
-        model.setBytes(m_offset, m_oldBytes);
-        break;
+        if (!m_kept->isIntact())
+            return Outcome::Lost;
+        return model.overwriteKept(m_offset, *m_kept) ? Outcome::Done : Outcome::NoMemory;
     }
     return Outcome::Done;
 }
@@ -179,7 +171,8 @@ EditStep::Outcome EditStep::redo(ByteModel& model) const
         if (m_transform.kind() == ByteTransform::Kind::Reverse)
             model.reverse(m_offset, m_count);
         else
-            model.modify(m_offset, m_count, [this](std::span<std::uint8_t> block) { m_transform.apply(block); });
+            model.modify(m_offset, m_count,
+                         [transform = m_transform](std::span<std::uint8_t> block) { transform.apply(block); });
         break;
     }
     return Outcome::Done;
@@ -188,7 +181,7 @@ EditStep::Outcome EditStep::redo(ByteModel& model) const
 qint64 EditStep::cost() const
 {
     return qint64(sizeof(EditStep) + m_bytes.capacity() + m_oldBytes.capacity())
-           + (m_removed ? m_removed->memoryCost() : 0);
+           + (m_kept ? m_kept->memoryCost() : 0);
 }
 
 EditRange EditStep::selectionAfterUndo() const

@@ -10,11 +10,11 @@
 class ByteModel;
 
 /// One edit of a ByteModel together with what it takes to undo and redo it,
-/// kept as cheaply as is correct: a removal keeps the pieces that held the
-/// removed bytes (a copy only where the storage has no pieces), an
+/// kept as cheaply as is correct: a removal, and a block transform that
+/// running again does not undo, keep the pieces that held the bytes they
+/// remove or change (a copy only where the storage has no pieces), an
 /// insertion its bytes (a fill only its count and value), an overwrite the
-/// old and new bytes, and a block transform the old bytes, or nothing at all
-/// when running the transform again restores them.
+/// old and new bytes; a transform that is its own inverse keeps nothing.
 class EditStep {
 public:
     enum class Outcome {
@@ -22,6 +22,7 @@ public:
         TooLarge,  // the buffer would pass its largest size
         NoMemory,
         Lost,  // the bytes to put back were in a file a save has written over
+        Cancelled,  // the user chose not to make an edit that could not be undone
     };
 
     static EditStep removal(ByteOffset offset, qint64 count);
@@ -37,6 +38,9 @@ public:
     Outcome undo(ByteModel& model) const;
     Outcome redo(ByteModel& model) const;
 
+    /// Whether apply() will be able to keep what undo needs within undoLimit
+    /// bytes, told before the edit is made.
+    bool fitsUndo(const ByteModel& model, qint64 undoLimit) const;
     bool canUndo() const { return m_canUndo; }
     /// How many bytes the step changes, removes or inserts.
     qint64 count() const { return m_count; }
@@ -51,16 +55,15 @@ private:
     EditStep(Kind kind, ByteOffset offset, qint64 count);
     /// Keeps a copy of the bytes the edit replaces, when it may.
     void keepOldBytes(const ByteModel& model, qint64 undoLimit);
-    /// Keeps the pieces that hold the bytes the edit removes, when their memory fits.
-    void keepRemovedBytes(const ByteModel& model, qint64 undoLimit);
-    Outcome transformKeepingOldBytes(ByteModel& model, qint64 undoLimit);
+    /// Keeps the pieces that hold the bytes the edit removes or changes, when their memory fits.
+    void keepModelBytes(const ByteModel& model, qint64 undoLimit);
 
     Kind m_kind;
     ByteOffset m_offset;
     qint64 m_count;
     ByteBuffer m_bytes;     // inserted or new bytes
-    ByteBuffer m_oldBytes;  // replaced bytes
-    std::shared_ptr<const KeptBytes> m_removed;
+    ByteBuffer m_oldBytes;  // overwritten bytes
+    std::shared_ptr<const KeptBytes> m_kept;  // removed or transformed bytes, as the model keeps them
     ByteTransform m_transform = ByteTransform::reverse();
     std::uint8_t m_fillValue = 0;
     bool m_canUndo = true;

@@ -82,7 +82,8 @@ void ByteEditCommands::cutOrDelete(bool cut)
     WaitCursor wait;
     if (cut && !putOnClipboard(dialog.start(), dialog.end(), EditMessages::Action::Cut))
         return;
-    finish(ByteEdits::removeBlock(m_view.history(), dialog.start(), dialog.end()), Placement::CaretAtLowByte);
+    finish(ByteEdits::removeBlock(m_view.history(), dialog.start(), dialog.end(), undoLossQuestion()),
+           Placement::CaretAtLowByte);
 }
 
 void ByteEditCommands::pasteBytes()
@@ -98,7 +99,8 @@ void ByteEditCommands::pasteBytes()
         return;
     }
     // An empty run (the clipboard holds no bytes of ours) is a change of no bytes, like Insert of 0: one undo step.
-    finish(ByteEdits::insertRun(m_view.history(), dialog.start(), std::move(*run)), Placement::PastedRun);
+    finish(ByteEdits::insertRun(m_view.history(), dialog.start(), std::move(*run), undoLossQuestion()),
+           Placement::PastedRun);
 }
 
 void ByteEditCommands::insertBytes()
@@ -123,7 +125,7 @@ void ByteEditCommands::replaceBytes()
     // Replacing renders the listing anew: the marks go as with the other edits.
     m_view.ClearAllMarks();
     finish(ByteEdits::replaceValue(m_view.history(), dialog.start(), dialog.end(), dialog.oldValue(),
-                                   dialog.newValue()),
+                                   dialog.newValue(), undoLossQuestion()),
            Placement::Kept, {caret, caret});
 }
 
@@ -146,7 +148,8 @@ void ByteEditCommands::shift()
         return;
     WaitCursor wait;
     m_shift = dialog.choice();
-    finish(BitwiseOps::shift(m_view.history(), dialog.start(), dialog.end(), m_shift), Placement::Result);
+    finish(BitwiseOps::shift(m_view.history(), dialog.start(), dialog.end(), m_shift, undoLossQuestion()),
+           Placement::Result);
 }
 
 void ByteEditCommands::mask()
@@ -157,7 +160,8 @@ void ByteEditCommands::mask()
         return;
     WaitCursor wait;
     m_mask = dialog.choice();
-    finish(BitwiseOps::mask(m_view.history(), dialog.start(), dialog.end(), m_mask), Placement::Result);
+    finish(BitwiseOps::mask(m_view.history(), dialog.start(), dialog.end(), m_mask, undoLossQuestion()),
+           Placement::Result);
 }
 
 void ByteEditCommands::complement(bool twos)
@@ -189,10 +193,25 @@ void ByteEditCommands::undoOrRedo(bool redo)
     m_view.selectEditRange(result.selection);
 }
 
+EditHistory::UndoLossCheck ByteEditCommands::undoLossQuestion()
+{
+    return [this](const EditStep& step) {
+        // The question waits for the user, not the work: the normal cursor while it shows.
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+        const Prompter::Answer answer = Prompter::instance().message(
+            &m_view, QStringLiteral("Vellmar"), EditMessages::cannotUndoQuestion(step.count(), m_view.history().memoryLimit()),
+            Prompter::Icon::Warning, Prompter::Buttons::YesNo);
+        QGuiApplication::restoreOverrideCursor();
+        return answer == Prompter::Answer::Yes;
+    };
+}
+
 void ByteEditCommands::finish(const EditResult& result, Placement placement, TextRange keptSelection)
 {
     if (!result.done) {
-        Prompter::error(&m_view, result.refusal);
+        // Empty when the user declined the edit.
+        if (!result.refusal.isEmpty())
+            Prompter::error(&m_view, result.refusal);
         return;
     }
     m_view.setBytesChanged(true);

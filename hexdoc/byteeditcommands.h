@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "byteops/cfindbytesdlg.h"
+#include "byteops/edithistory.h"
 #include "byteops/editmessages.h"
 #include "byteops/editresult.h"
 #include "byteops/maskchoice.h"
@@ -13,7 +14,8 @@ class HexView;
 
 /// The Edit and Operations menus of one hex view: the seven byte editing
 /// commands, the four bitwise operations, Find Bytes, Undo and Redo. Every
-/// change goes through the view's edit history, so it can be undone.
+/// change goes through the view's edit history, so it can be undone; one
+/// whose undo would not fit the history is made only once the user agrees.
 class ByteEditCommands {
 public:
     explicit ByteEditCommands(HexView& view);
@@ -41,6 +43,8 @@ private:
     void undoOrRedo(bool redo);
     void find();
     void showFound(const CFindBytesDlg::Search& search);
+    /// Asks the user, before an edit whose undo cannot be kept, whether to make it.
+    EditHistory::UndoLossCheck undoLossQuestion();
     /// The end of every change: a refusal is told, a change flags the
     /// document and places the selection.
     void finish(const EditResult& result, Placement placement, TextRange keptSelection = {});

@@ -13,10 +13,11 @@ class ByteModel;
 /// scan. Each piece is copied out with a few bytes more than its own, so a
 /// value of up to kMaxValue bytes that starts in the piece is compared whole.
 /// The stop flag is read before every piece; a piece is small enough to be
-/// scanned in microseconds.
+/// scanned in microseconds, and large enough that a lazily read file gives it
+/// straight from the system, past the file's cache of recent blocks.
 class BlockReader {
 public:
-    static constexpr qint64 kPieceSize = 16 * 1024;
+    static constexpr qint64 kPieceSize = 64 * 1024;
     static constexpr qint64 kMaxValue = 4;
 
     BlockReader(const ByteModel& bytes, ByteSpan block, const StopFlag& stop);

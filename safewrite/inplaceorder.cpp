@@ -12,7 +12,8 @@ std::optional<std::vector<Move>> moves(std::span<const StoredRange> ranges, cons
     for (const StoredRange& range : ranges) {
         if (range.file.get() != file)
             continue;
-        if (range.fileOffset < readUpTo)
+        // A derived stretch is not the file's bytes moved: it is written from the copy.
+        if (range.derived || range.fileOffset < readUpTo)
             return std::nullopt;
         readUpTo = range.fileOffset + range.count;
         const Move move{range.fileOffset, range.offset, range.count};

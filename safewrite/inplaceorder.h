@@ -24,8 +24,8 @@ struct Move {
 
 /// The moves of the stretches that file holds, in an order that reads every
 /// byte before it is overwritten. Such an order exists when the stretches
-/// keep the file's order and never repeat a byte, as edits leave them; none
-/// (nullopt) otherwise.
+/// keep the file's order, never repeat a byte and are none of them derived
+/// from the file's bytes, as edits leave them; none (nullopt) otherwise.
 std::optional<std::vector<Move>> moves(std::span<const StoredRange> ranges, const FileBacking* file);
 
 }  // namespace InPlaceOrder

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "bytemodel/bytemodel.h"
+#include "byteops/bitwiseops.h"
 #include "byteops/byteedits.h"
 #include "byteops/edithistory.h"
 #include "support/backedfile.h"
@@ -32,7 +33,7 @@ protected:
         // Now and then a run longer than a cache block, so pieces start and end inside blocks.
         const qint64 count = pick(0, 3) == 0 ? pick(1, 3 * FileBacking::kBlockSize / 2) : pick(1, 64);
         const qint64 last = std::min(size - 1, at + count - 1);
-        switch (size == 0 ? 0 : pick(0, 4)) {
+        switch (size == 0 ? 0 : pick(0, 6)) {
         case 0: {
             const ByteBuffer run = randomBytes(count);
             ByteEdits::insertRun(history, at, run);
@@ -51,6 +52,15 @@ protected:
             ByteEdits::setByte(history, at, 0x5A);
             bytes[std::size_t(at)] = 0x5A;
             break;
+        case 4:
+        case 5: {
+            // Bitwise operations, read lazily over the pieces, undone by the pieces kept (AND) or by themselves (XOR).
+            const MaskChoice mask{pick(0, 1) ? MaskChoice::Type::And : MaskChoice::Type::Xor, std::uint8_t(pick(0, 255))};
+            BitwiseOps::mask(history, at, last, mask);
+            for (auto b = bytes.begin() + at; b != bytes.begin() + last + 1; ++b)
+                *b = mask.type == MaskChoice::Type::And ? (*b & mask.value) : (*b ^ mask.value);
+            break;
+        }
         default:
             ByteEdits::reverseBlock(history, last, at);
             std::reverse(bytes.begin() + at, bytes.begin() + last + 1);
