@@ -1,6 +1,8 @@
 #include "bytemodel/piecetable.h"
 
 #include <algorithm>
+#include <array>
+#include <numeric>
 #include <cstring>
 #include <new>
 
@@ -65,13 +67,28 @@ public:
         : m_from(std::move(from))
         , m_op(std::move(op))
     {
-        const auto* derived = dynamic_cast<const DerivedBytes*>(m_from.get());
-        m_base = derived ? derived->m_base : m_from;
-        m_depth = derived ? derived->m_depth + 1 : 1;
     }
-    /// The source the bytes are first read from, below every operation.
-    const std::shared_ptr<const PieceSource>& base() const { return m_base; }
-    int depth() const { return m_depth; }
+    /// from's bytes with op run on them. Bytes derived already get one table
+    /// of 256 values for both operations, each of which changes a byte by its
+    /// value alone: a read runs one operation however many were made.
+    static std::shared_ptr<const PieceSource> of(const std::shared_ptr<const PieceSource>& from,
+                                                 const std::shared_ptr<const ByteOperation>& op)
+    {
+        const auto* derived = dynamic_cast<const DerivedBytes*>(from.get());
+        if (!derived)
+            return std::make_shared<DerivedBytes>(from, op);
+        auto table = std::make_shared<std::array<std::uint8_t, 256>>();
+        std::iota(table->begin(), table->end(), std::uint8_t(0));
+        (*derived->m_op)(*table);
+        (*op)(*table);
+        return std::make_shared<DerivedBytes>(derived->m_from,
+                                              std::make_shared<const ByteOperation>([table](std::span<std::uint8_t> bytes) {
+                                                  for (std::uint8_t& b : bytes)
+                                                      b = (*table)[b];
+                                              }));
+    }
+    /// The source the bytes are read from before the operation.
+    const std::shared_ptr<const PieceSource>& base() const { return m_from; }
     void read(qint64 at, std::span<std::uint8_t> out) const override
     {
         m_from->read(at, out);
@@ -79,10 +96,8 @@ public:
     }
 
 private:
-    std::shared_ptr<const PieceSource> m_from;
+    std::shared_ptr<const PieceSource> m_from;  // never derived itself
     std::shared_ptr<const ByteOperation> m_op;
-    std::shared_ptr<const PieceSource> m_base;
-    int m_depth = 1;
 };
 
 const std::shared_ptr<const PieceSource>& baseOf(const PieceTable::Piece& piece)
@@ -315,7 +330,7 @@ PieceTable::Tree PieceTable::derived(const Tree& tree, const std::shared_ptr<con
     if (!tree)
         return nullptr;
     const Piece& piece = tree->piece;
-    return node({std::make_shared<DerivedBytes>(piece.source, op), piece.start, piece.count}, derived(tree->left, op),
+    return node({DerivedBytes::of(piece.source, op), piece.start, piece.count}, derived(tree->left, op),
                 derived(tree->right, op), tree->priority);
 }
 
@@ -324,15 +339,8 @@ void PieceTable::modify(ByteOffset offset, qint64 count, qint64 chunkSize, const
     try {
         auto [before, rest] = split(m_root, offset);
         auto [middle, after] = split(rest, count);
-        int deepest = 0;
-        visitRange(middle.get(), 0, 0, count, [&deepest](const Piece& piece, qint64) {
-            const auto* derived = dynamic_cast<const DerivedBytes*>(piece.source.get());
-            deepest = std::max(deepest, derived ? derived->depth() : 0);
-        });
-        if (deepest < kMaxDerivations) {
-            m_root = merge(merge(before, derived(middle, std::make_shared<const ByteOperation>(op))), after);
-            return;
-        }
+        m_root = merge(merge(before, derived(middle, std::make_shared<const ByteOperation>(op))), after);
+        return;
     } catch (const std::bad_alloc&) {
         // The tree is whole: nodes are never changed. The bytes are changed chunk by chunk instead.
     }

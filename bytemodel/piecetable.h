@@ -47,9 +47,6 @@ public:
 private:
     class AddedBytes;
     class KeptPieces;
-    /// Operations run on the same bytes at read time at most this many deep;
-    /// the next one works them out once and keeps them in memory.
-    static constexpr int kMaxDerivations = 8;
 
     /// Bytes of [from, to) held in memory only (typed, pasted, or derived from such).
     static qint64 memoryIn(const Node* root, qint64 from, qint64 to);
