@@ -54,6 +54,7 @@ constexpr CommandId kIdleWorkCommands[] = {
 CCompareFilesDoc::CCompareFilesDoc(DocTemplate& docTemplate, SerialPorts& ports)
     : Document(docTemplate)
     , m_ports(ports)
+    , m_portShare(m_port, ports.usage())
     , m_files{std::make_unique<File>(CompareSide::File1), std::make_unique<File>(CompareSide::File2)}
     , m_senders{makeSender(), makeSender()}
 {
@@ -72,7 +73,7 @@ CCompareFilesDoc::~CCompareFilesDoc()
 std::unique_ptr<PortSender> CCompareFilesDoc::makeSender()
 {
     return std::make_unique<PortSender>(PortSender::Context{
-        this, m_port, m_ports.usage(), [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }});
+        this, m_portShare, [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }});
 }
 
 void CCompareFilesDoc::addCommands()
