@@ -40,6 +40,10 @@ void CSendReceiveChildFrame::addCommands()
     map.enableWhen(CommandId::StartSend, [this] { return !m_doc->isSending() && m_doc->markState().isIdle(); });
     map.onCommand(CommandId::StopSend, [this] { m_doc->stopSend(); });
     map.enableWhen(CommandId::StopSend, [this] { return m_doc->isSending(); });
+    map.onCommand(CommandId::StartReceive, [this] { m_doc->startReceive(); });
+    map.enableWhen(CommandId::StartReceive, [this] { return !m_doc->isReceiving() && m_doc->markState().isIdle(); });
+    map.onCommand(CommandId::StopReceive, [this] { m_doc->stopReceive(); });
+    map.enableWhen(CommandId::StopReceive, [this] { return m_doc->isReceiving(); });
 }
 
 void CSendReceiveChildFrame::addPane(int row, ComPanelPane* view, const QString& label)

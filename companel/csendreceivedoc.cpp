@@ -7,7 +7,6 @@
 #include "prompt/prompter.h"
 #include "prompt/waitcursor.h"
 #include "safewrite/safefilewriter.h"
-#include "serial/comport.h"
 #include "serial/driverinforeport.h"
 #include "serial/portcommands.h"
 #include "serial/serialmessages.h"
@@ -35,7 +34,10 @@ constexpr CommandId kIdleCommands[] = {CommandId::CurrentSettings, CommandId::Co
 CSendReceiveDoc::CSendReceiveDoc(DocTemplate& docTemplate, SerialPorts& ports)
     : Document(docTemplate)
     , m_ports(ports)
-    , m_sender({this, m_port, ports.usage(), [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }})
+    , m_portShare(m_port, ports.usage())
+    , m_sender({this, m_portShare, [this] { return dialogParent(); }, [this] { emit commandStateChanged(); },
+                SerialMessages::SendWindow::ComPanel})
+    , m_receiver({this, m_portShare, [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }})
 {
     m_port.settings = m_ports.defaults();
     addCommands();
@@ -44,6 +46,7 @@ CSendReceiveDoc::CSendReceiveDoc(DocTemplate& docTemplate, SerialPorts& ports)
 CSendReceiveDoc::~CSendReceiveDoc()
 {
     m_sender.stopAndWait();
+    m_receiver.stopAndWait();
     m_markState.stop();
 }
 
@@ -148,9 +151,9 @@ bool CSendReceiveDoc::onSaveDocument(const QString&)
 
 bool CSendReceiveDoc::saveModified()
 {
+    // The port closes with the last transfer stopped here.
     if (!askToStopWork())
         return false;
-    CloseComPort(m_port, m_ports.usage());
     // The framework's own question about saving never comes: the panes have their save commands.
     setModifiedFlag(false);
     return true;
@@ -162,6 +165,11 @@ bool CSendReceiveDoc::askToStopWork()
         if (!Prompter::stopQuestion(dialogParent(), SerialMessages::stillSendingQuestion()))
             return false;
         m_sender.stopAndWait();
+    }
+    if (isReceiving()) {
+        if (!Prompter::stopQuestion(dialogParent(), SerialMessages::stillReceivingQuestion()))
+            return false;
+        m_receiver.stopAndWait();
     }
     if (m_markState.marking == 1) {
         if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the marking process, do you want to "

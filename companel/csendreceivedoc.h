@@ -10,7 +10,9 @@
 #include "hexdoc/hexlayout.h"
 #include "marking/markstate.h"
 #include "serial/portconnection.h"
+#include "serial/portreceiver.h"
 #include "serial/portsender.h"
+#include "serial/portshare.h"
 
 class SerialPorts;
 
@@ -43,12 +45,15 @@ public:
     ReceiveStartMode startMode() const { return m_startMode; }
 
     bool isSending() const { return m_sender.isSending(); }
-    bool isReceiving() const { return false; }
+    bool isReceiving() const { return m_receiver.isReceiving(); }
     bool isTransferring() const { return isSending() || isReceiving(); }
     /// Neither a mark nor a transfer of that pane's buffer runs.
     bool canChangeBytes(ComPane pane) const;
     void startSend();
     void stopSend() { m_sender.stop(); }
+    /// Start Receive: into the receive buffer, emptied first in Replace mode.
+    void startReceive() { m_receiver.start(bytes(ComPane::Receive), m_startMode == ReceiveStartMode::Replace); }
+    void stopReceive() { m_receiver.stop(); }
 
     /// Save Send Pane Data As / Save Receive Pane Data As.
     void savePaneDataAs(ComPane pane);
@@ -78,14 +83,16 @@ private:
 
     SerialPorts& m_ports;
     PortConnection m_port;
+    PortShare m_portShare;
     std::array<PaneBuffer, 2> m_buffers;
     QByteArray m_sendText;
     // What a send in the Text display type sends: the text as it stood at Start Send.
     ByteModel m_sentText;
     SendDisplayType m_displayType = SendDisplayType::Hex;
     ReceiveStartMode m_startMode = ReceiveStartMode::Replace;
-    // After the bytes and the port: the workers read them until stopped.
+    // After the bytes and the port: the workers use them until stopped.
     PortSender m_sender;
+    PortReceiver m_receiver;
     // Last: the mark worker reads the bytes above until it is stopped.
     MarkState m_markState;
 };
