@@ -2,6 +2,7 @@
 
 #include "bytemodel/bytemodel.h"
 #include "prompt/prompter.h"
+#include "serialdevice/serialdevice.h"
 #include "serial/serialmessages.h"
 
 PortReceiver::PortReceiver(Context context)
@@ -33,8 +34,13 @@ void PortReceiver::start(ByteModel& into, bool replace)
 void PortReceiver::stop()
 {
     m_receiving = 0;
-    if (m_job)
-        m_job->cancel();
+    if (!m_job)
+        return;
+    // The flag first: the woken read sees it and returns with nothing. The
+    // port stays open until the worker has ended, so no read fails on it.
+    m_job->cancel();
+    if (const auto& device = m_context.port.connection().handle)
+        device->interruptRead();
 }
 
 void PortReceiver::stopAndWait()

@@ -16,7 +16,7 @@ void run(ReceiveWorker::Job& job, ByteModel& into, SerialDevice& device, Receive
     std::vector<quint8> buffer(kReadChunk);
     while (!job.cancelled()) {
         qint64 got = 0;
-        outcome.error = device.read(buffer, got);
+        outcome.error = device.read(buffer, got, &job.cancelFlag());
         if (outcome.error.failed())
             return;
         if (got == 0)

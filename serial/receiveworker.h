@@ -20,8 +20,9 @@ struct ReceiveOutcome {
 
 /// One receive on a WorkerJob: waits in the device's read up to its read
 /// time-out, appends whatever arrived to a byte model, one append per read,
-/// until the job is cancelled or a read fails. Bytes read are always kept,
-/// also those of the read during which the stop came.
+/// until the job is cancelled or a read fails. A read waiting when the job
+/// is cancelled returns at once through SerialDevice::interruptRead(). Bytes
+/// read are always kept.
 namespace ReceiveWorker {
 
 using Job = WorkerJob<qint64>;  // posts no results: the model's notices show the bytes
