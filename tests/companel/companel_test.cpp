@@ -31,17 +31,13 @@ namespace {
 /// template of 79 spaces at every line start. Replace starts each run afresh.
 QByteArray appendedListing(const QByteArray& prefix, const QList<QByteArray>& runs, bool append)
 {
-    const qsizetype base = prefix.size() + 1;
     QByteArray text = prefix, buffer, shown = prefix + "\n0000000";
     for (const QByteArray& run : runs) {
-        if (!append) {
-            text = prefix;
-            buffer.clear();
-            shown = prefix + "\n0000000";
-        }
+        if (!append)
+            text = prefix, buffer.clear(), shown = prefix + "\n0000000";
         buffer += run;
         for (qsizetype i = 0; i < buffer.size(); ++i) {
-            const qsizetype line = base + 77 * (i / 16);
+            const qsizetype line = prefix.size() + 1 + 77 * (i / 16);
             const int k = int(i % 16);
             if (k == 0) {
                 text += QByteArray(79, ' ');
@@ -52,12 +48,9 @@ QByteArray appendedListing(const QByteArray& prefix, const QList<QByteArray>& ru
             text.replace(line + (k < 8 ? 9 : 10) + 3 * k, 2, QByteArray::number(byte, 16).toUpper().rightJustified(2, '0'));
             text[line + 60 + k] = byte >= 0x20 && byte <= 0x7E ? char(byte) : '.';
         }
-        if (!buffer.isEmpty())
-            shown = text;
+        shown = buffer.isEmpty() ? shown : text;
     }
-    while (shown.endsWith(' ') || shown.endsWith('\n'))
-        shown.chop(1);
-    return shown;
+    return shown.trimmed();
 }
 
 /// A Com Panel on a pty mapped to COM1.
@@ -74,20 +67,31 @@ struct Panel {
         return window != nullptr;
     }
     ComPanelPane* pane(int row) const { return window->pane(row); }
-    void trigger(const char* accelerator)
+    bool enabled(CommandId id) { return CommandRouter::query(fx.frame().commandChain(), id).enabled; }
+    void trigger(const char* name)
     {
-        fx.frame().findChild<QAction*>(QLatin1String(accelerator))->trigger();
+        fx.frame().findChild<QAction*>(QLatin1String(name))->trigger();
         QCoreApplication::processEvents();
     }
-    bool enabled(CommandId id) { return CommandRouter::query(fx.frame().commandChain(), id).enabled; }
-    /// Runs Com Panel Properties, clicks the radio buttons named, and hands the dialog to check before OK.
-    void setProperties(QStringList clicks, std::function<void(QDialog&)> check = [](QDialog&) {})
+    /// Com Panel Properties with the radio buttons named clicked: every control
+    /// is named by its text, and the one explanation shown is the mode's.
+    void setProperties(const QStringList& clicks, const QString& mode)
     {
         AppFixture::onNextModal([=](QDialog& dialog) {
             for (QRadioButton* radio : dialog.findChildren<QRadioButton*>())
                 if (clicks.contains(radio->text()))
                     radio->click();
-            check(dialog);
+            QStringList shown;
+            for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+                QCOMPARE(label->accessibleName(), label->text());
+                if (label->isVisible())
+                    shown << label->text().section(' ', 1, 1);
+            }
+            for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
+                QCOMPARE(group->accessibleName(), group->title());
+            for (const QRadioButton* radio : dialog.findChildren<QRadioButton*>())
+                QCOMPARE(radio->accessibleName(), radio->text());
+            QCOMPARE(shown, QStringList{mode});
             DialogDriver::clickOk(dialog);
         });
         QVERIFY(fx.run(CommandId::ComPanelProperties));
@@ -102,61 +106,38 @@ class ComPanelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void newPanelShowsItsPanes()
+    void panesShowAndSaveTheirOwnBuffers()
     {
         Panel panel;
         QVERIFY(panel.open());
         const std::vector<CBarredWnd*>& panes = panel.window->splitter()->panes();
-        QCOMPARE(panes.size(), 2u);
-        QCOMPARE(panes[0]->statusBar()->text(), QStringLiteral(" Send Pane"));
-        QCOMPARE(panes[1]->statusBar()->text(), QStringLiteral(" Receive Pane"));
+        QCOMPARE(panes[0]->statusBar()->text() + panes[1]->statusBar()->text(), " Send Pane Receive Pane");
         QCOMPARE(panel.pane(0)->text(), appendedListing(ListingPrefix::sendPane(), {kZeros}, false));
         QCOMPARE(panel.pane(1)->text(), ListingPrefix::receivePane() + "\n0000000");
-        panel.trigger("accel_Ctrl+W");
-        QCOMPARE(panel.fx.windowCount(), 2);
-    }
-
-    void propertiesAndSavesKeepEachBuffer()
-    {
-        Panel panel;
-        QVERIFY(panel.open());
-        const auto explanations = [](QDialog& dialog) {
-            QStringList shown;
-            for (const QLabel* label : dialog.findChildren<QLabel*>())
-                if (label->isVisible())
-                    shown << label->text().section(' ', 1, 1);
-            return shown;
-        };
-        panel.setProperties({}, [&](QDialog& dialog) { QCOMPARE(explanations(dialog), QStringList{"Replace"}); });
-        panel.setProperties({"Text", "Append"}, [&](QDialog& dialog) {
-            QCOMPARE(explanations(dialog), QStringList{"Append"});
-            for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
-                QCOMPARE(group->accessibleName(), group->title());
-            for (const QLabel* label : dialog.findChildren<QLabel*>())
-                QCOMPARE(label->accessibleName(), label->text());
-            for (const QRadioButton* radio : dialog.findChildren<QRadioButton*>())
-                QCOMPARE(radio->accessibleName(), radio->text());
-        });
+        panel.setProperties({"Text", "Append"}, "Append");
         QTest::keyClicks(panel.pane(0), QStringLiteral("typed"));
-        panel.setProperties({}, [&](QDialog& dialog) { QCOMPARE(explanations(dialog), QStringList{"Append"}); });
         const QString sendFile = panel.fx.writeFile(QStringLiteral("send.bin"), QByteArray(100, 'x'));
         const QString missing = panel.fx.path(QStringLiteral("missing/receive.bin"));
         panel.fx.prompter().answerFile(sendFile);
         panel.trigger("accel_Ctrl+S");
-        panel.setProperties({"Hex"});
+        panel.setProperties({"Hex"}, "Append");
         QCOMPARE(panel.pane(0)->text(), appendedListing(ListingPrefix::sendPane(), {kZeros}, false));
         panel.trigger("accel_F6");
         panel.fx.prompter().answerFile(missing);
         panel.trigger("accel_Ctrl+S");
-        QCOMPARE(AppFixture::readFile(sendFile), kZeros);
-        QCOMPARE(panel.fx.prompter().asked().front().text, QStringLiteral("Save Send Pane Data As"));
-        QCOMPARE(panel.fx.prompter().asked().back().text,
-                 QStringLiteral("Failed to open file %1\nCause: No such file or directory").arg(missing));
-        QCOMPARE(panel.fx.prompter().asked().at(1).text, QStringLiteral("Save Receive Pane Data As"));
+        QCOMPARE(AppFixture::readFile(sendFile), kZeros);  // the buffer, not the text, and no longer than it
+        QStringList asked;
+        for (const ScriptedPrompter::Asked& question : panel.fx.prompter().asked())
+            asked << question.text;
+        QCOMPARE(asked, QStringList({"Save Send Pane Data As", "Save Receive Pane Data As",
+                              "Failed to open file " + missing + "\nCause: No such file or directory"}));
+        panel.trigger("accel_Ctrl+W");
+        QCOMPARE(panel.fx.windowCount(), 2);
     }
 
     // Each script letter is a user's step or the far end's: S/s Start/Stop
-    // Send, R/r Start/Stop Receive, F the far end writes, X it goes away,
+    // Send, R/r Start/Stop Receive, F the far end writes 15 bytes, G the
+    // next size of the oracle's (each twice, to see a second run), X it goes away,
     // T the Text display type with text typed, A Append mode, L a send
     // buffer larger than the pty holds, H another window sends, N/Y the
     // answer to the next question, C close the window, u the port is open.
@@ -166,30 +147,21 @@ private slots:
         QTest::addColumn<qint64>("acceptedBeforeFault");  // -1: no fault
         QTest::addColumn<QByteArray>("farEnd");  // null: some but not all of the send buffer
         QTest::addColumn<QStringList>("messages");
-        const QString sending = QStringLiteral("You are still in the sending data process, do you want to stop sending "
-                                               "data and close the window?");
-        const QString receiving = QStringLiteral("You are still in the receiving data process, do you want to stop "
-                                                 "receiving data and close the window?");
-        const QString held = QStringLiteral("Fail to access the COM1 port. Error code: 5 (Access is denied).\n"
-                                            "Please check if other process or program is using the same com port "
-                                            "(COM1)!");
+        const QString still = "You are still in the %1 data process, do you want to stop %1 data and close the window?";
+        const QString sending = still.arg("sending"), receiving = still.arg("receiving");
+        const QString sent = "You have successfully sent %1 bytes to the port COM1";
+        const QString held = "Fail to access the COM1 port. Error code: 5 (Access is denied).\nPlease check if other "
+                             "process or program is using the same com port (COM1)!";
+        const QString failed = "Fail to %1 the %2 byte %3 the com port. Error code: 1117Input/output error";
         const QByteArray none("");
-        QTest::newRow("32 zero bytes") << "S" << -1LL << kZeros
-                                       << QStringList{"You have successfully sent 32 bytes to the port COM1"};
-        QTest::newRow("typed text") << "TS" << -1LL << QByteArray("Hi 42!")
-                                    << QStringList{"You have successfully sent 6 bytes to the port COM1"};
-        QTest::newRow("first byte fails")
-            << "S" << 0LL << none
-            << QStringList{"Fail to send the first byte to the com port. Error code: 1117Input/output error"};
-        QTest::newRow("22nd byte fails")
-            << "S" << 21LL << kZeros.left(21)
-            << QStringList{"Fail to send the 22th byte to the com port. Error code: 1117Input/output error"};
+        QTest::newRow("32 zero bytes") << "S" << -1LL << kZeros << QStringList{sent.arg(32)};
+        QTest::newRow("typed text") << "TS" << -1LL << QByteArray("Hi 42!") << QStringList{sent.arg(6)};
+        QTest::newRow("first byte fails") << "S" << 0LL << none << QStringList{failed.arg("send", "first", "to")};
+        QTest::newRow("22nd byte fails") << "S" << 21LL << kZeros.left(21) << QStringList{failed.arg("send", "22th", "to")};
         QTest::newRow("stopped send") << "LSs" << -1LL << QByteArray() << QStringList{};
-        QTest::newRow("receive twice") << "RFFrRFr" << -1LL << none << QStringList{};
-        QTest::newRow("receive appended") << "ARFFrRFr" << -1LL << none << QStringList{};
-        QTest::newRow("far end goes") << "RFX" << -1LL << none
-                                      << QStringList{"Fail to receive the 16th byte from the com port. Error code: "
-                                                     "1117Input/output error"};
+        QTest::newRow("oracle, Replace") << QString("RGr").repeated(12) << -1LL << none << QStringList{};
+        QTest::newRow("oracle, Append") << "A" + QString("RGr").repeated(12) << -1LL << none << QStringList{};
+        QTest::newRow("far end goes") << "RFX" << -1LL << none << QStringList{failed.arg("receive", "16th", "from")};
         QTest::newRow("shared port") << "LSRsuFr" << -1LL << QByteArray() << QStringList{};
         QTest::newRow("held port") << "HSR" << -1LL << none
                                    << QStringList{held, "No data is sent through the Com port. Please try again later!",
@@ -206,14 +178,13 @@ private slots:
         QFETCH(qint64, acceptedBeforeFault);
         QFETCH(QByteArray, farEnd);
         QFETCH(QStringList, messages);
-        const char raw[] = "\x00\x41\x7F\x20 received!\xFF";
-        const QByteArray fed(raw, sizeof raw - 1);
+        const int oracleSizes[] = {0, 0, 1, 1, 15, 15, 16, 16, 17, 17, 1000, 1000};
+        int oracleRuns = 0;
         Panel panel;
         if (acceptedBeforeFault >= 0)
             SerialFaults::failWritesAfter(panel.pty.path, acceptedBeforeFault, EIO);
         QVERIFY(panel.open());
         QList<QByteArray> runs;
-        bool append = false;
         for (const QChar step : script) {
             switch (step.toLatin1()) {
             case 'S': QVERIFY(panel.fx.run(CommandId::StartSend)); break;
@@ -225,19 +196,22 @@ private slots:
                 break;
             case 'r': QVERIFY(panel.fx.run(CommandId::StopReceive)); break;
             case 'F':
+            case 'G': {
+                QByteArray fed(step == 'F' ? 15 : oracleSizes[oracleRuns++], '\0');
+                for (int i = 0; i < fed.size(); ++i)
+                    fed[i] = char(i * 37 + runs.size());
                 QCOMPARE(::write(panel.pty.master, fed.constData(), std::size_t(fed.size())), fed.size());
                 runs.last() += fed;
-                QTRY_COMPARE(panel.pane(1)->text(), appendedListing(ListingPrefix::receivePane(), runs, append));
+                QTRY_COMPARE(panel.pane(1)->text(),
+                             appendedListing(ListingPrefix::receivePane(), runs, script.startsWith('A')));
                 break;
+            }
             case 'X': panel.pty.closeMaster(); break;
             case 'T':
-                panel.setProperties({"Text"});
+                panel.setProperties({"Text"}, "Replace");
                 QTest::keyClicks(panel.pane(0), QStringLiteral("Hi 42!"));
                 break;
-            case 'A':
-                panel.setProperties({"Append"});
-                append = true;
-                break;
+            case 'A': panel.setProperties({"Append"}, "Append"); break;
             case 'L': panel.pane(0)->model().assign(ByteBuffer(std::size_t(1) << 20, 'L')); break;
             case 'H':
                 QVERIFY(panel.fx.run(CommandId::FileNew));
@@ -260,31 +234,6 @@ private slots:
         }
         QTRY_VERIFY(!panel.enabled(CommandId::StopSend) && !panel.enabled(CommandId::StopReceive));
         QVERIFY(!CVellmarApp::instance()->serialPorts().usage().inUse(1));
-    }
-
-    // Every run of every size, in both modes, against the listing the first design built byte by byte.
-    void receivePaneShowsTheAppendedListing()
-    {
-        for (const bool append : {false, true}) {
-            Panel panel;
-            QVERIFY(panel.open());
-            if (append)
-                panel.setProperties({"Append"});
-            QList<QByteArray> runs;
-            for (const int size : {0, 1, 15, 16, 17, 1000}) {
-                for (int run = 0; run < 2; ++run) {
-                    QByteArray bytes(size, '\0');
-                    for (int i = 0; i < size; ++i)
-                        bytes[i] = char(i * 37 + run * 11 + size);
-                    runs.append(bytes);
-                    QTRY_VERIFY(panel.enabled(CommandId::StartReceive));
-                    QVERIFY(panel.fx.run(CommandId::StartReceive));
-                    QCOMPARE(::write(panel.pty.master, bytes.constData(), std::size_t(size)), size);
-                    QTRY_COMPARE(panel.pane(1)->text(), appendedListing(ListingPrefix::receivePane(), runs, append));
-                    QVERIFY(panel.fx.run(CommandId::StopReceive));
-                }
-            }
-        }
     }
 };
 
