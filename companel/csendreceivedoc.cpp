@@ -87,6 +87,15 @@ void CSendReceiveDoc::startSend()
     m_sender.start(m_sentText);
 }
 
+void CSendReceiveDoc::startReceive()
+{
+    const bool replace = m_startMode == ReceiveStartMode::Replace;
+    m_receiver.start(bytes(ComPane::Receive), replace);
+    // The bytes the history's steps were made on are gone: an undo would change the new ones.
+    if (replace && isReceiving())
+        history(ComPane::Receive).clear();
+}
+
 void CSendReceiveDoc::showProperties()
 {
     CComPanelPropertiesDlg dialog(m_displayType, m_startMode, dialogParent());

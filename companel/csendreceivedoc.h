@@ -52,7 +52,7 @@ public:
     void startSend();
     void stopSend() { m_sender.stop(); }
     /// Start Receive: into the receive buffer, emptied first in Replace mode.
-    void startReceive() { m_receiver.start(bytes(ComPane::Receive), m_startMode == ReceiveStartMode::Replace); }
+    void startReceive();
     void stopReceive() { m_receiver.stop(); }
 
     /// Save Send Pane Data As / Save Receive Pane Data As.
