@@ -1,8 +1,5 @@
 #include "app/ccomparefileschildframe.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QIcon>
 #include <QMainWindow>
 #include <QToolBar>
 
@@ -13,31 +10,21 @@
 #include "compare/ccomparedfileview.h"
 
 CCompareFilesChildFrame::CCompareFilesChildFrame(CCompareFilesDoc* document, CMainFrame& mainFrame, QWidget* parent)
-    : ChildFrameBase(parent)
-    , m_doc(document)
+    : TwoPaneChildFrame(document, parent)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vellmar.svg")));
     // An inner main window docks the toolbar at the top and lets it move to any edge.
     auto* inner = new QMainWindow(this);
     inner->setWindowFlags(Qt::Widget);
-    m_splitter = new CBarredSplitterWnd(inner);
-    inner->setCentralWidget(m_splitter);
+    inner->setCentralWidget(splitter());
     setWidget(inner);
     buildToolBar(mainFrame);
-    addPane(0, new CComparedFile1View(document));
-    addPane(1, new CComparedFile2View(document));
-    m_activePane = m_panes[0];
-    commands().onCommand(CommandId::NextPane, [this] { activatePane(1); });
-    commands().onCommand(CommandId::PrevPane, [this] { activatePane(-1); });
-    setWindowTitle(document->title());
-    setAccessibleName(document->title());
-    connect(document, &Document::titleChanged, this, [this] { setWindowTitle(m_doc->title()); });
+    addPane(new CComparedFile1View(document), QStringLiteral("File1"));
+    addPane(new CComparedFile2View(document), QStringLiteral("File2"));
 }
 
-CCompareFilesChildFrame::~CCompareFilesChildFrame()
+CComparedFileView* CCompareFilesChildFrame::pane(int row) const
 {
-    disconnect(m_doc, nullptr, this, nullptr);
+    return static_cast<CComparedFileView*>(paneAt(row));
 }
 
 void CCompareFilesChildFrame::buildToolBar(CMainFrame& mainFrame)
@@ -60,44 +47,8 @@ void CCompareFilesChildFrame::buildToolBar(CMainFrame& mainFrame)
         more->setAccessibleName(QStringLiteral("More buttons"));
 }
 
-void CCompareFilesChildFrame::addPane(int row, CComparedFileView* view)
+void CCompareFilesChildFrame::addPane(CComparedFileView* view, const QString& barText)
 {
-    m_panes[row] = view;
-    CBarredWnd* pane = m_splitter->addPane(view, row == 0 ? QStringLiteral("File1") : QStringLiteral("File2"));
-    view->onInitialUpdate();
+    CBarredWnd* pane = TwoPaneChildFrame::addPane(view, barText);
     pane->statusBar()->setText(view->paneLabel());
-    connect(qApp, &QApplication::focusChanged, view, [this, view](QWidget*, QWidget* now) {
-        if (now == view)
-            setActivePane(view);
-    });
-}
-
-View* CCompareFilesChildFrame::activeView() const
-{
-    return m_activePane;
-}
-
-void CCompareFilesChildFrame::activatePane(int step)
-{
-    if (CBarredWnd* pane = m_splitter->paneBeside(step)) {
-        setActivePane(static_cast<CComparedFileView*>(pane->view()));
-        m_activePane->setFocus();
-    }
-}
-
-void CCompareFilesChildFrame::setActivePane(CComparedFileView* view)
-{
-    if (view == m_activePane)
-        return;
-    m_activePane = view;
-    emit activeViewChanged();
-}
-
-void CCompareFilesChildFrame::closeEvent(QCloseEvent* event)
-{
-    if (!m_doc->isClosing() && !m_doc->saveModified()) {
-        event->ignore();
-        return;
-    }
-    ChildFrameBase::closeEvent(event);
 }

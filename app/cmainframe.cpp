@@ -261,6 +261,7 @@ void CMainFrame::addCommands()
     map.onCommand(CommandId::FileNew, [this] { m_app.newDocument(); });
     map.onCommand(CommandId::ImportHexValuesText, [this] { m_app.importHexValuesText(); });
     map.onCommand(CommandId::Compare, [this] { m_app.compareFiles(); });
+    map.onCommand(CommandId::ComPanel, [this] { m_app.comPanel(); });
     map.onCommand(CommandId::WindowNew, [this] {
         if (View* view = activeView())
             view->document()->docTemplate().createFrame(*view->document());

@@ -9,8 +9,10 @@
 #include "app/ccomparefileschildframe.h"
 #include "app/cchildframe.h"
 #include "app/cmainframe.h"
+#include "app/csendreceivechildframe.h"
 #include "app/userguidewindow.h"
 #include "compare/ccomparedfileview.h"
+#include "companel/companelpane.h"
 #include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
 #include "docview/doctemplate.h"
@@ -28,6 +30,8 @@ namespace {
 CVellmarApp* g_app = nullptr;
 const QString kPlainTypeString =
     QStringLiteral("\nVellmar\nVellmar\n\n\nVellmar.Document\nVellmar Document");
+const QString kComPanelTypeString =
+    QStringLiteral("\nComPanel\nComPanel\n\n\nComPanel.Document\nComPanel Document");
 const QString kCompareTypeString = QStringLiteral(
     "\nFile Comparison\nFile Comparison\n\n\nFile Comparison.Document\nFile Comparison Document");
 }  // namespace
@@ -44,6 +48,7 @@ CVellmarApp::~CVellmarApp()
     m_userGuide.reset();
     m_mainFrame.reset();
     m_compareTemplate.reset();
+    m_comPanelTemplate.reset();
     m_plainTemplate.reset();
     g_app = nullptr;
 }
@@ -87,6 +92,13 @@ void CVellmarApp::registerDocTemplates()
             view->onInitialUpdate();
             m_mainFrame->addChildFrame(frame);
             view->setFocus();
+        });
+    m_comPanelTemplate = std::make_unique<DocTemplate>(
+        kComPanelTypeString, [this](DocTemplate& t) { return std::make_unique<CSendReceiveDoc>(t, m_serialPorts); },
+        [this](Document& doc) {
+            auto* frame = new CSendReceiveChildFrame(static_cast<CSendReceiveDoc*>(&doc));
+            m_mainFrame->addChildFrame(frame);
+            frame->pane(0)->setFocus();
         });
     m_compareTemplate = std::make_unique<DocTemplate>(
         kCompareTypeString, [this](DocTemplate& t) { return std::make_unique<CCompareFilesDoc>(t, m_serialPorts); },
@@ -141,6 +153,11 @@ Document* CVellmarApp::compareFiles()
     return m_compareTemplate->openDocumentFile(QString());
 }
 
+Document* CVellmarApp::comPanel()
+{
+    return m_comPanelTemplate->openDocumentFile(QString());
+}
+
 Document* CVellmarApp::importHexValuesText()
 {
     m_importFlag = 1;
@@ -185,7 +202,7 @@ void CVellmarApp::openRecentFile(int index)
 bool CVellmarApp::closeAllDocuments()
 {
     std::vector<Document*> closing;
-    for (const DocTemplate* docTemplate : {m_plainTemplate.get(), m_compareTemplate.get()})
+    for (const DocTemplate* docTemplate : {m_plainTemplate.get(), m_comPanelTemplate.get(), m_compareTemplate.get()})
         for (const auto& doc : docTemplate->documents())
             closing.push_back(doc.get());
     if (!std::all_of(closing.begin(), closing.end(), [](Document* doc) { return doc->saveModified(); }))

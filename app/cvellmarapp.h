@@ -43,6 +43,8 @@ public:
     Document* newDocument();
     /// Asks for two files and opens a comparison window on them.
     Document* compareFiles();
+    /// Opens another Com Panel window on a new document.
+    Document* comPanel();
     Document* importHexValuesText();
     /// Opens a file as a plain hex document, or brings up its window if it is open already.
     Document* openDocumentFile(const QString& path);
@@ -59,6 +61,7 @@ private:
 
     SerialPorts m_serialPorts;
     std::unique_ptr<DocTemplate> m_plainTemplate;
+    std::unique_ptr<DocTemplate> m_comPanelTemplate;
     std::unique_ptr<DocTemplate> m_compareTemplate;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<UserGuideWindow> m_userGuide;

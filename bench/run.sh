@@ -49,3 +49,7 @@ rm -f "$work/sparse.bin"
 
 # A send of 16 MiB through a pty, with cat and one write() per byte on the same pty.
 "$build/bench/send_bench" "$work"
+
+# A receive of a 64 MiB burst through a pty, with cat on the same pty; idle
+# receive for 10 s and the time Stop Receive takes.
+"$build/bench/receive_bench" "$work"

@@ -44,7 +44,7 @@ QString systemReason(int error)
 /// Commands of the window and the application that wait for a comparison and a mark.
 constexpr CommandId kIdleWorkCommands[] = {
     CommandId::SaveFile1, CommandId::SaveFile1As, CommandId::SaveFile2, CommandId::SaveFile2As,
-    CommandId::ComDriverInfo, CommandId::CurrentSettings, CommandId::FileNew, CommandId::FileOpen,
+    CommandId::ComDriverInfo, CommandId::FileNew, CommandId::FileOpen,
     CommandId::Compare, CommandId::FilePrint, CommandId::FilePrintSetup, CommandId::ComPanel,
     CommandId::ComPanelProperties, CommandId::MaxComPort, CommandId::SetDefault, CommandId::ImportHexValuesText,
 };
@@ -54,6 +54,7 @@ constexpr CommandId kIdleWorkCommands[] = {
 CCompareFilesDoc::CCompareFilesDoc(DocTemplate& docTemplate, SerialPorts& ports)
     : Document(docTemplate)
     , m_ports(ports)
+    , m_portShare(m_port, ports.usage())
     , m_files{std::make_unique<File>(CompareSide::File1), std::make_unique<File>(CompareSide::File2)}
     , m_senders{makeSender(), makeSender()}
 {
@@ -72,7 +73,7 @@ CCompareFilesDoc::~CCompareFilesDoc()
 std::unique_ptr<PortSender> CCompareFilesDoc::makeSender()
 {
     return std::make_unique<PortSender>(PortSender::Context{
-        this, m_port, m_ports.usage(), [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }});
+        this, m_portShare, [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }});
 }
 
 void CCompareFilesDoc::addCommands()
@@ -101,6 +102,9 @@ void CCompareFilesDoc::addCommands()
     map.enableWhen(CommandId::StopSend, [this] { return isSending(); });
     map.onCommand(CommandId::CurrentSettings,
                   [this] { PortCommands::currentSettings(m_port.settings, m_ports, dialogParent()); });
+    // The settings belong to the port a pane's send holds open.
+    map.enableWhen(CommandId::CurrentSettings,
+                   [this] { return !isSending() && isComparisonIdle() && m_markState.isIdle(); });
     map.onCommand(CommandId::ComDriverInfo,
                   [this] { ShowComDriverInfo(m_port.settings.portName, m_ports, dialogParent()); });
 }

@@ -96,6 +96,7 @@ private:
 
     SerialPorts& m_ports;
     PortConnection m_port;
+    PortShare m_portShare;
     std::array<std::unique_ptr<File>, 2> m_files;
     std::atomic<int> m_comparing{0};
     std::atomic<int> m_comparisonFinished{1};

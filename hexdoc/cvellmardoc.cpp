@@ -21,7 +21,8 @@ CVellmarDoc::CVellmarDoc(DocTemplate& docTemplate, SerialPorts& ports, int& impo
     : Document(docTemplate)
     , m_ports(ports)
     , m_importFlag(importFlag)
-    , m_sender({this, m_port, ports.usage(), [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }})
+    , m_portShare(m_port, ports.usage())
+    , m_sender({this, m_portShare, [this] { return dialogParent(); }, [this] { emit commandStateChanged(); }})
 {
     m_port.settings = m_ports.defaults();
     addPortCommands();

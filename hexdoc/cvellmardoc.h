@@ -65,6 +65,7 @@ private:
     EndPosition m_endPosition;
     int m_bytesChanged = 0;
     PortConnection m_port;
+    PortShare m_portShare;
     OutsideChangeWatch m_outsideChange;
     // After the bytes and the port: its worker reads them until it is stopped.
     PortSender m_sender;

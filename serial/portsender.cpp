@@ -2,8 +2,6 @@
 
 #include "prompt/prompter.h"
 #include "serialdevice/serialdevice.h"
-#include "serial/comport.h"
-#include "serial/serialmessages.h"
 
 PortSender::PortSender(Context context)
     : m_context(std::move(context))
@@ -17,12 +15,13 @@ PortSender::~PortSender()
 
 void PortSender::start(const ByteModel& bytes)
 {
-    if (!OpenComPort(m_context.port, m_context.usage, m_context.dialogParent())) {
+    if (!m_context.port.acquire(m_context.dialogParent())) {
         Prompter::error(m_context.dialogParent(), SerialMessages::noDataSent());
         return;
     }
+    m_holdsPort = true;
     m_sending = 1;
-    m_job = SendWorker::start(m_context.owner, bytes, m_context.port.handle,
+    m_job = SendWorker::start(m_context.owner, bytes, m_context.port.connection().handle,
                               [this](bool stopped, const SendOutcome& outcome) { finished(stopped, outcome); });
 }
 
@@ -32,32 +31,40 @@ void PortSender::stop()
     if (!m_job)
         return;
     // The flag first: the worker checks it under the device's output lock,
-    // so nothing is written after the discard.
+    // so nothing is written after the discard. The port stays open until the
+    // worker has ended, so no write of this send can fail on a closed port.
     m_job->cancel();
-    if (m_context.port.handle)
-        m_context.port.handle->discardOutput();
+    if (const auto& device = m_context.port.connection().handle)
+        device->discardOutput();
 }
 
 void PortSender::stopAndWait()
 {
     stop();
     m_job.reset();
-    CloseComPort(m_context.port, m_context.usage);
+    releasePort();
+}
+
+void PortSender::releasePort()
+{
+    if (m_holdsPort)
+        m_context.port.release();
+    m_holdsPort = false;
 }
 
 void PortSender::finished(bool stopped, const SendOutcome& outcome)
 {
     const SendOutcome result = outcome;  // the job and its outcome go next
     m_job.reset();
-    CloseComPort(m_context.port, m_context.usage);
+    releasePort();
     m_sending = 0;
     if (!stopped) {
         QWidget* parent = m_context.dialogParent();
         if (result.error.failed())
-            Prompter::error(parent, SerialMessages::sendFailure(result.sent + 1, result.error.code,
-                                                                SerialMessages::SendWindow::HexView));
+            Prompter::error(parent,
+                            SerialMessages::sendFailure(result.sent + 1, result.error.code, m_context.window));
         else
-            Prompter::info(parent, SerialMessages::sendSuccess(result.total, m_context.port.settings.portName));
+            Prompter::info(parent, SerialMessages::sendSuccess(result.total, m_context.port.connection().settings.portName));
     }
     m_context.ended();
 }

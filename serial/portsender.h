@@ -3,26 +3,28 @@
 #include <functional>
 #include <memory>
 
-#include "serial/portconnection.h"
+#include "serial/portshare.h"
 #include "serial/sendworker.h"
+#include "serial/serialmessages.h"
 
 class ByteModel;
-class PortUsageTable;
 class QObject;
 class QWidget;
 
-/// The sends of one hex view or comparison pane to its document's port:
-/// Start Send opens the port and runs a SendWorker over the bytes; Stop Send
-/// ends it silently, dropping what the device has not sent; at the end the
-/// port is closed and the user told how the send went.
+/// The sends of one hex view, comparison pane or Com Panel to its
+/// document's port: Start Send opens the port (or shares it with a running
+/// receive) and runs a SendWorker over the bytes; Stop Send ends it
+/// silently, dropping what the device has not sent, and never closes the
+/// port under the worker; at the end the worker's hold on the port is
+/// released and the user told how the send went.
 class PortSender {
 public:
     struct Context {
         QObject* owner;  // outlives the sender; the end notice runs on its thread
-        PortConnection& port;
-        PortUsageTable& usage;
+        PortShare& port;
         std::function<QWidget*()> dialogParent;
         std::function<void()> ended;  // the command update pass
+        SerialMessages::SendWindow window = SerialMessages::SendWindow::HexView;  // which failure texts
     };
 
     explicit PortSender(Context context);
@@ -34,13 +36,15 @@ public:
     bool isSending() const { return m_sending != 0 || m_job != nullptr; }
     void start(const ByteModel& bytes);
     void stop();
-    /// Stops a send and waits for its worker, then closes the port (the window is closing).
+    /// Stops a send and waits for its worker, then releases the port (the window is closing).
     void stopAndWait();
 
 private:
     void finished(bool stopped, const SendOutcome& outcome);
+    void releasePort();
 
     Context m_context;
     int m_sending = 0;
+    bool m_holdsPort = false;
     std::unique_ptr<SendWorker::Job> m_job;
 };

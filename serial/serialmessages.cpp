@@ -45,6 +45,14 @@ QString groupHint(const QString& devicePath, const QString& group)
         .arg(devicePath, group);
 }
 
+/// Every number from 4 on takes "th", as the program always wrote it (21th, 22th).
+QString byteOrdinal(qint64 byteNumber)
+{
+    static const char* const kFirstOrdinals[] = {"first", "second", "third"};
+    return byteNumber <= 3 ? QLatin1String(kFirstOrdinals[byteNumber - 1])
+                           : QString::number(byteNumber) + QStringLiteral("th");
+}
+
 }  // namespace
 
 namespace SerialMessages {
@@ -93,13 +101,16 @@ QString sendSuccess(qint64 count, const QString& port)
 
 QString sendFailure(qint64 byteNumber, quint32 code, SendWindow window)
 {
-    // Every number from 4 on takes "th", as the program always wrote it (21th, 22th).
-    static const char* const kFirstOrdinals[] = {"first", "second", "third"};
-    const QString ordinal = byteNumber <= 3 ? QLatin1String(kFirstOrdinals[byteNumber - 1])
-                                            : QString::number(byteNumber) + QStringLiteral("th");
     const bool withText = byteNumber == 1 || window == SendWindow::ComPanel;
-    return QStringLiteral("Fail to send the ") + ordinal + QStringLiteral(" byte to the com port. Error code: ")
-           + QString::number(code) + (withText ? ErrorCodeText(code) : QString());
+    return QStringLiteral("Fail to send the ") + byteOrdinal(byteNumber)
+           + QStringLiteral(" byte to the com port. Error code: ") + QString::number(code)
+           + (withText ? ErrorCodeText(code) : QString());
+}
+
+QString receiveFailure(qint64 byteNumber, quint32 code)
+{
+    return QStringLiteral("Fail to receive the ") + byteOrdinal(byteNumber)
+           + QStringLiteral(" byte from the com port. Error code: ") + QString::number(code) + ErrorCodeText(code);
 }
 
 QString stillSendingQuestion()
@@ -111,6 +122,17 @@ QString stillSendingQuestion()
 QString noDataSent()
 {
     return QStringLiteral("No data is sent through the Com port. Please try again later!");
+}
+
+QString stillReceivingQuestion()
+{
+    return QStringLiteral("You are still in the receiving data process, do you want to stop receiving data and close "
+                          "the window?");
+}
+
+QString noDataReceived()
+{
+    return QStringLiteral("No data is received. Please try again later!");
 }
 
 QString maxComPortEmpty()

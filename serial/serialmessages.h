@@ -31,6 +31,13 @@ QString stillSendingQuestion();
 /// Shown after the message of a port that would not open for a send.
 QString noDataSent();
 
+/// A receive failed while reading the 1-based byteNumber of its run.
+QString receiveFailure(qint64 byteNumber, quint32 code);
+/// Asked when the Com Panel closes while it receives.
+QString stillReceivingQuestion();
+/// Shown after the message of a port that would not open for a receive.
+QString noDataReceived();
+
 QString maxComPortEmpty();
 QString maxComPortInvalid();
 QString maxComPortTooSmall();

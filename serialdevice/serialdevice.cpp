@@ -130,10 +130,9 @@ SystemError openFailure(int fd, int errnoValue)
 
 }  // namespace
 
-SerialDevice::SerialDevice(int fd, int wakeFd, int stopFd, QString devicePath)
+SerialDevice::SerialDevice(int fd, Wakes wakes, QString devicePath)
     : m_fd(fd)
-    , m_wakeFd(wakeFd)
-    , m_stopFd(stopFd)
+    , m_wakes(wakes)
     , m_devicePath(std::move(devicePath))
 {
 }
@@ -142,8 +141,8 @@ SerialDevice::~SerialDevice()
 {
     if (m_fd >= 0)
         release(m_fd);
-    ::close(m_wakeFd);
-    ::close(m_stopFd);
+    for (int eventFd : {m_wakes.close, m_wakes.writeStop, m_wakes.readStop})
+        ::close(eventFd);
 }
 
 int SerialDevice::release(int fd)
@@ -173,19 +172,18 @@ std::shared_ptr<SerialDevice> SerialDevice::open(const QString& path, SystemErro
         return nullptr;
     }
     ::ioctl(fd, TIOCEXCL);
-    const int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    const int stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeFd < 0 || stopFd < 0) {
+    const Wakes wakes{::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK), ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK),
+                      ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)};
+    if (wakes.close < 0 || wakes.writeStop < 0 || wakes.readStop < 0) {
         error = openFailure(fd, errno);
-        for (int eventFd : {wakeFd, stopFd}) {
+        for (int eventFd : {wakes.close, wakes.writeStop, wakes.readStop}) {
             if (eventFd >= 0)
                 ::close(eventFd);
         }
         return nullptr;
     }
     error = {};
-    std::shared_ptr<SerialDevice> device(
-        new SerialDevice(fd, wakeFd, stopFd, devicePath.isEmpty() ? path : devicePath));
+    std::shared_ptr<SerialDevice> device(new SerialDevice(fd, wakes, devicePath.isEmpty() ? path : devicePath));
     SerialFaults::applyTo(*device, path);
     return device;
 }
@@ -241,8 +239,8 @@ SystemError SerialDevice::escape(ModemEscape function)
 }
 
 template <typename Transfer>
-SystemError SerialDevice::transfer(short events, quint32 limitMs, const std::atomic<bool>* stop, qint64& moved,
-                                   Transfer move)
+SystemError SerialDevice::transfer(short events, quint32 limitMs, const std::atomic<bool>* stop, int stopFd,
+                                   qint64& moved, Transfer move)
 {
     using Clock = std::chrono::steady_clock;
     moved = 0;
@@ -255,8 +253,8 @@ SystemError SerialDevice::transfer(short events, quint32 limitMs, const std::ato
                 return {};
             timeoutMs = int(left);
         }
-        // Only a stoppable transfer waits for discardOutput()'s signal, so that no other consumes it.
-        pollfd fds[] = {{m_fd, events, 0}, {m_wakeFd, POLLIN, 0}, {stop ? m_stopFd : -1, POLLIN, 0}};
+        // Only a stoppable transfer waits for its stop signal, so that no other consumes it.
+        pollfd fds[] = {{m_fd, events, 0}, {m_wakes.close, POLLIN, 0}, {stop ? stopFd : -1, POLLIN, 0}};
         if (::poll(fds, std::size(fds), timeoutMs) < 0) {
             if (errno == EINTR)
                 continue;
@@ -268,7 +266,7 @@ SystemError SerialDevice::transfer(short events, quint32 limitMs, const std::ato
             return invalidHandle();
         if (fds[2].revents != 0) {
             std::uint64_t pending = 0;
-            [[maybe_unused]] const ssize_t cleared = ::read(m_stopFd, &pending, sizeof pending);
+            [[maybe_unused]] const ssize_t cleared = ::read(stopFd, &pending, sizeof pending);
             if (stop->load(std::memory_order_relaxed))
                 return {};
         }
@@ -289,7 +287,7 @@ SystemError SerialDevice::transfer(short events, quint32 limitMs, const std::ato
     }
 }
 
-SystemError SerialDevice::read(std::span<quint8> buffer, qint64& received)
+SystemError SerialDevice::read(std::span<quint8> buffer, qint64& received, const std::atomic<bool>* stop)
 {
     std::shared_lock guard(m_lock);
     received = 0;
@@ -297,9 +295,18 @@ SystemError SerialDevice::read(std::span<quint8> buffer, qint64& received)
         return invalidHandle();
     if (buffer.empty())
         return {};
-    return transfer(POLLIN, m_timeouts.readTotalTimeoutMultiplier + m_timeouts.readTotalTimeoutConstant, nullptr,
-                    received,
-                    [&]() -> std::optional<ssize_t> { return ::read(m_fd, buffer.data(), buffer.size()); });
+    return transfer(POLLIN, m_timeouts.readTotalTimeoutMultiplier + m_timeouts.readTotalTimeoutConstant, stop,
+                    m_wakes.readStop, received, [&]() -> std::optional<ssize_t> {
+                        return m_readFault.apply(buffer, [&](quint8* data, std::size_t count) {
+                            return ::read(m_fd, data, count);
+                        });
+                    });
+}
+
+void SerialDevice::interruptRead()
+{
+    const std::uint64_t signal = 1;
+    [[maybe_unused]] const ssize_t signalled = ::write(m_wakes.readStop, &signal, sizeof signal);
 }
 
 SystemError SerialDevice::write(std::span<const quint8> bytes, qint64& written, const std::atomic<bool>* stop)
@@ -311,26 +318,15 @@ SystemError SerialDevice::write(std::span<const quint8> bytes, qint64& written, 
     if (bytes.empty())
         return {};
     return transfer(POLLOUT, m_timeouts.writeTotalTimeoutMultiplier + m_timeouts.writeTotalTimeoutConstant, stop,
-                    written,
+                    m_wakes.writeStop, written,
                     [&]() -> std::optional<ssize_t> {
                         const std::lock_guard output(m_outputLock);
                         if (stop && stop->load(std::memory_order_relaxed))
                             return std::nullopt;
-                        return writeWithinBudget(bytes);
+                        return m_writeFault.apply(bytes, [&](const quint8* data, std::size_t count) {
+                            return ::write(m_fd, data, count);
+                        });
                     });
-}
-
-ssize_t SerialDevice::writeWithinBudget(std::span<const quint8> bytes)
-{
-    if (m_writeBudget == 0) {
-        errno = m_writeFault;
-        return -1;
-    }
-    const std::size_t count = m_writeBudget < 0 ? bytes.size() : std::min(bytes.size(), std::size_t(m_writeBudget));
-    const ssize_t written = ::write(m_fd, bytes.data(), count);
-    if (written > 0 && m_writeBudget > 0)
-        m_writeBudget -= written;
-    return written;
 }
 
 SystemError SerialDevice::discardOutput()
@@ -342,7 +338,7 @@ SystemError SerialDevice::discardOutput()
     const SystemError result = ::ioctl(m_fd, TCFLSH, TCOFLUSH) == 0 ? SystemError{} : lastTransferError();
     // A driver need not wake a writer when its buffer empties this way (a pty does not).
     const std::uint64_t signal = 1;
-    [[maybe_unused]] const ssize_t signalled = ::write(m_stopFd, &signal, sizeof signal);
+    [[maybe_unused]] const ssize_t signalled = ::write(m_wakes.writeStop, &signal, sizeof signal);
     return result;
 }
 
@@ -371,7 +367,7 @@ SystemError SerialDevice::properties(CommProperties& properties) const
 SystemError SerialDevice::close()
 {
     const std::uint64_t wake = 1;
-    [[maybe_unused]] const ssize_t signalled = ::write(m_wakeFd, &wake, sizeof wake);
+    [[maybe_unused]] const ssize_t signalled = ::write(m_wakes.close, &wake, sizeof wake);
     std::unique_lock guard(m_lock);
     if (m_fd < 0)
         return invalidHandle();

@@ -11,6 +11,7 @@
 #include <span>
 
 #include "serialdevice/commproperties.h"
+#include "serialdevice/serialfaults.h"
 #include "serialdevice/windowserror.h"
 
 /// The line settings the program sets on a port, in the device control
@@ -61,8 +62,12 @@ public:
     SystemError escape(ModemEscape function);
     /// Reads what has arrived, up to buffer's size, waiting at most the
     /// one-byte read time-out for the first byte; received is 0 when none
-    /// came in time. A hang-up is a failure, never a time-out.
-    SystemError read(std::span<quint8> buffer, qint64& received);
+    /// came in time. A hang-up is a failure, never a time-out. When stop is
+    /// set by the time interruptRead() wakes the reader, nothing is read.
+    SystemError read(std::span<quint8> buffer, qint64& received, const std::atomic<bool>* stop = nullptr);
+    /// Wakes a reader waiting with a stop flag, which returns at once with
+    /// nothing read once its flag is set.
+    void interruptRead();
     /// Hands the device as many of bytes as it accepts, waiting at most the
     /// one-byte write time-out for room; written says how many went. When
     /// stop is set by the time there is room, nothing is written.
@@ -74,23 +79,27 @@ public:
     SystemError close();
 
 private:
-    SerialDevice(int fd, int wakeFd, int stopFd, QString devicePath);
+    /// The event descriptors: the close wake, and one stop signal for a
+    /// writer and one for a reader, so that neither consumes the other's.
+    struct Wakes {
+        int close;
+        int writeStop;
+        int readStop;
+    };
+    SerialDevice(int fd, Wakes wakes, QString devicePath);
     static int release(int fd);
     template <typename Transfer>
-    SystemError transfer(short events, quint32 limitMs, const std::atomic<bool>* stop, qint64& moved, Transfer move);
-
-    /// One write() of what the device takes, cut short by an injected fault.
-    ssize_t writeWithinBudget(std::span<const quint8> bytes);
+    SystemError transfer(short events, quint32 limitMs, const std::atomic<bool>* stop, int stopFd, qint64& moved,
+                         Transfer move);
 
     friend class SerialFaults;
 
     int m_fd;
-    int m_wakeFd;
-    int m_stopFd;  // signalled by discardOutput() for a stopped writer
+    Wakes m_wakes;
     QString m_devicePath;
     CommTimeouts m_timeouts;
     mutable std::shared_mutex m_lock;  // shared while a call uses the descriptor, exclusive to close it
     std::mutex m_outputLock;           // a stopped writer's check and write against discarding the output
-    qint64 m_writeBudget = -1;         // bytes accepted before an injected failure; -1 none
-    int m_writeFault = 0;
+    FaultBudget m_writeFault;          // injected by SerialFaults; guarded by m_outputLock
+    FaultBudget m_readFault;           // injected by SerialFaults; one reader at a time
 };

@@ -34,7 +34,7 @@ std::string includedFolder(const std::string& line)
 const std::map<std::string, int> kRank = {
     {"bytemodel", 0}, {"listing", 0}, {"docview", 0}, {"serialdevice", 0}, {"settings", 0},
     {"safewrite", 0}, {"prompt", 0},  {"res", 0},     {"workers", 0},     {"byteops", 1},      {"utilities", 2},
-    {"marking", 2},   {"serial", 3},  {"hexdoc", 4},  {"compare", 5},      {"app", 6},
+    {"marking", 2},   {"serial", 3},  {"hexdoc", 4},  {"compare", 5},      {"companel", 5}, {"app", 6},
 };
 
 TEST(Layering, NoFolderIncludesAHigherOne)

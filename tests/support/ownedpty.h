@@ -47,6 +47,17 @@ struct OwnedPty {
         }
         return received;
     }
+    /// Writes bytes to the master, as a device would send them to the port.
+    bool writeMaster(const QByteArray& bytes) const
+    {
+        for (qsizetype done = 0; done < bytes.size();) {
+            const ssize_t wrote = ::write(master, bytes.constData() + done, std::size_t(bytes.size() - done));
+            if (wrote <= 0)
+                return false;
+            done += wrote;
+        }
+        return true;
+    }
     OwnedPty(const OwnedPty&) = delete;
     OwnedPty& operator=(const OwnedPty&) = delete;
 };
