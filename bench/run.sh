@@ -49,3 +49,7 @@ rm -f "$work/sparse.bin"
 
 # A send of 16 MiB through a pty, with cat and one write() per byte on the same pty.
 "$build/bench/send_bench" "$work"
+
+# Two million 64-byte appends from a worker while a hex view shows the model,
+# then 64-byte appends to a 512 MiB model while another thread reads it.
+"$build/bench/append_bench" "$work"
