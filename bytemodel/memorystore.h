@@ -8,8 +8,9 @@
 /// Every byte in memory: new documents, imports, small files, received bytes.
 /// The bytes are one vector followed by a tail of fixed-size blocks: bytes
 /// added at the end fill the tail, so growing never moves (copies) the bytes
-/// already held, however large the buffer. An insert or removal inside the
-/// bytes moves them anyway, so it first joins the tail to the vector.
+/// already held, however large the buffer. An insert inside the bytes moves
+/// them anyway, so it first joins the tail to the vector; a removal moves the
+/// bytes after it down where they are.
 class MemoryStore final : public ByteStore {
 public:
     explicit MemoryStore(ByteBuffer bytes = {});
