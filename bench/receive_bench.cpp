@@ -10,7 +10,9 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -18,10 +20,10 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include "benchpty.h"
 #include "bytemodel/bytemodel.h"
 #include "serial/comportaccess.h"
 #include "serial/portusagetable.h"
@@ -39,7 +41,7 @@ std::uint8_t patternAt(qint64 i)
     return std::uint8_t(i * 131 + i / 4093);
 }
 
-/// Writes into the master as fast as the pty takes it, until all went or keepGoing turns false.
+/// Writes into the (non-blocking) master as fast as the pty takes it, until all went or keepGoing turns false.
 void writeInto(int master, const ByteBuffer& bytes, const std::atomic<bool>& keepGoing)
 {
     pollfd ready{master, POLLOUT, 0};
@@ -47,9 +49,9 @@ void writeInto(int master, const ByteBuffer& bytes, const std::atomic<bool>& kee
         if (::poll(&ready, 1, 10) != 1)
             continue;
         const ssize_t wrote = ::write(master, bytes.data() + done, bytes.size() - done);
-        if (wrote <= 0)
+        if (wrote < 0 && errno != EAGAIN)
             return;
-        done += std::size_t(wrote);
+        done += std::size_t(std::max<ssize_t>(wrote, 0));
     }
 }
 
@@ -140,12 +142,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: receive_bench WORKDIR\n");
         return 2;
     }
-    int master = -1;
-    int slave = -1;
-    char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+    const BenchPty pty;
+    if (!pty.isOpen())
         return 1;
-    ::close(slave);
+    const int master = pty.master;
+    const char* name = pty.name;
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);  // a stopped stream must not block its writer
+    ::fcntl(master, F_SETFD, FD_CLOEXEC);  // cat ends on the hang-up only when it holds no copy of the master
     ByteBuffer burst(std::size_t(kSize), 0);
     for (std::size_t i = 0; i < burst.size(); ++i)
         burst[i] = patternAt(qint64(i));
