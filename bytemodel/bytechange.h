@@ -11,10 +11,13 @@ struct ByteChange {
         InPlace,
         /// The length changed; every byte from offset on may have moved.
         Length,
+        /// Bytes [offset, offset + count) were added at the end (offset is the
+        /// old size); every byte before them stays where it was.
+        Appended,
     };
     Kind kind = Kind::InPlace;
     ByteOffset offset = 0;
-    /// InPlace: how many bytes changed. Length: the new byte count.
+    /// InPlace and Appended: how many bytes changed or came. Length: the new byte count.
     qint64 count = 0;
 
     ByteOffset last() const { return offset + count - 1; }

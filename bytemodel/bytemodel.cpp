@@ -1,6 +1,9 @@
 #include "bytemodel/bytemodel.h"
 
+#include <QThread>
+
 #include <algorithm>
+#include <utility>
 
 #include "bytemodel/filebacking.h"
 #include "bytemodel/memorystore.h"
@@ -11,6 +14,8 @@ ByteModel::ByteModel(QObject* parent)
     , m_store(std::make_unique<MemoryStore>())
 {
     qRegisterMetaType<ByteChange>();
+    m_frameTimer.setSingleShot(true);
+    connect(&m_frameTimer, &QTimer::timeout, this, &ByteModel::deliverPaced);
 }
 
 ByteModel::~ByteModel() = default;
@@ -60,16 +65,62 @@ bool ByteModel::forEachChunk(ByteOffset offset, qint64 count,
     return true;
 }
 
+bool ByteModel::queueChange(const ByteChange& change)
+{
+    m_pending.push(change);
+    return QThread::currentThread() != thread() && !std::exchange(m_wakeQueued, true);
+}
+
+void ByteModel::announce(bool wake)
+{
+    if (QThread::currentThread() == thread())
+        deliverNotices();
+    else if (wake)
+        QMetaObject::invokeMethod(this, &ByteModel::deliverPaced, Qt::QueuedConnection);
+}
+
+void ByteModel::deliverPaced()
+{
+    const qint64 since = m_sinceDelivery.isValid() ? m_sinceDelivery.elapsed() : kFrameMs;
+    if (since < kFrameMs) {
+        m_frameTimer.start(int(kFrameMs - since));
+        return;
+    }
+    {
+        // Cleared before taking: a notice queued from now on wakes this thread again.
+        const std::lock_guard guard(m_lock);
+        m_wakeQueued = false;
+    }
+    m_sinceDelivery.start();
+    deliverNotices();
+}
+
+void ByteModel::deliverNotices()
+{
+    // One at a time: a receiver that edits the model delivers its own notice
+    // after the ones already queued, never before them.
+    for (;;) {
+        std::optional<ByteChange> change;
+        {
+            const std::lock_guard guard(m_lock);
+            change = m_pending.takeFirst();
+        }
+        if (!change)
+            return;
+        emit changed(*change);
+    }
+}
+
 void ByteModel::replaceStore(std::unique_ptr<ByteStore> store)
 {
-    qint64 size = 0;
+    bool wake = false;
     {
         const std::lock_guard guard(m_lock);
         m_store = std::move(store);
-        size = m_store->size();
-        setSize(size);
+        setSize(m_store->size());
+        wake = queueChange({ByteChange::Kind::Length, 0, m_store->size()});
     }
-    emit changed({ByteChange::Kind::Length, 0, size});
+    announce(wake);
 }
 
 void ByteModel::assign(ByteBuffer bytes)
@@ -97,30 +148,34 @@ std::vector<StoredRange> ByteModel::storedRanges() const
 
 void ByteModel::setBytes(ByteOffset offset, std::span<const std::uint8_t> bytes)
 {
-    qint64 count = 0;
+    bool wake = false;
     {
         const std::lock_guard guard(m_lock);
-        count = std::min<qint64>(qint64(bytes.size()), m_store->size() - offset);
+        const qint64 count = std::min<qint64>(qint64(bytes.size()), m_store->size() - offset);
         if (count <= 0 || !m_store->overwrite(offset, bytes.first(std::size_t(count))))
             return;
+        wake = queueChange({ByteChange::Kind::InPlace, offset, count});
     }
-    emit changed({ByteChange::Kind::InPlace, offset, count});
+    announce(wake);
 }
 
 void ByteModel::modify(ByteOffset offset, qint64 count, const std::function<void(std::span<std::uint8_t>)>& op)
 {
+    bool wake = false;
     {
         const std::lock_guard guard(m_lock);
         count = std::min<qint64>(count, m_store->size() - offset);
         if (count <= 0)
             return;
         m_store->modify(offset, count, kDefaultChunk, op);
+        wake = queueChange({ByteChange::Kind::InPlace, offset, count});
     }
-    emit changed({ByteChange::Kind::InPlace, offset, count});
+    announce(wake);
 }
 
 void ByteModel::reverse(ByteOffset offset, qint64 count)
 {
+    bool wake = false;
     {
         const std::lock_guard guard(m_lock);
         count = std::min<qint64>(count, m_store->size() - offset);
@@ -148,22 +203,24 @@ void ByteModel::reverse(ByteOffset offset, qint64 count)
         m_store->read(front, middle);
         std::reverse(middle.begin(), middle.end());
         m_store->overwrite(front, middle);
+        wake = queueChange({ByteChange::Kind::InPlace, offset, count});
     }
-    emit changed({ByteChange::Kind::InPlace, offset, count});
+    announce(wake);
 }
 
 template <typename Edit>
 bool ByteModel::changeLength(ByteOffset offset, qint64 extra, const Edit& edit)
 {
-    qint64 size = 0;
+    bool wake = false;
     {
         const std::lock_guard guard(m_lock);
-        if (m_store->size() + extra > kMaxSize || !edit(*m_store))
+        // An offset read before the lock may lie past an end that has moved since.
+        if (offset < 0 || offset > m_store->size() || m_store->size() + extra > kMaxSize || !edit(*m_store))
             return false;
-        size = m_store->size();
-        setSize(size);
+        setSize(m_store->size());
+        wake = queueChange({ByteChange::Kind::Length, offset, m_store->size()});
     }
-    emit changed({ByteChange::Kind::Length, offset, size});
+    announce(wake);
     return true;
 }
 
@@ -202,5 +259,17 @@ bool ByteModel::insertKept(ByteOffset offset, const KeptBytes& kept)
 
 bool ByteModel::append(std::span<const std::uint8_t> bytes)
 {
-    return insert(size(), bytes);
+    if (bytes.empty())
+        return true;
+    bool wake = false;
+    {
+        const std::lock_guard guard(m_lock);
+        const qint64 end = m_store->size();
+        if (end + qint64(bytes.size()) > kMaxSize || !m_store->insert(end, bytes))
+            return false;
+        setSize(m_store->size());
+        wake = queueChange({ByteChange::Kind::Appended, end, qint64(bytes.size())});
+    }
+    announce(wake);
+    return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 #include <atomic>
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include "bytemodel/bytebuffer.h"
 #include "bytemodel/bytechange.h"
 #include "bytemodel/bytestore.h"
+#include "bytemodel/changequeue.h"
 
 class FileBacking;
 
@@ -27,9 +30,11 @@ class FileBacking;
 /// ByteStore: every byte in memory (MemoryStore), or an opened file read
 /// lazily with the edits as pieces over it (PieceTable).
 ///
-/// changed() is emitted after the lock is released, on the thread that made
-/// the edit: views on the user-interface thread connect with the default
-/// connection and get it queued when a worker made the edit.
+/// Each edit queues its notice under the lock, so notices keep the order of
+/// the edits. changed() is emitted after the lock is released, always on the
+/// model's own (the user-interface) thread: at once when that thread made the
+/// edit, with every earlier notice first; for a worker's edits once per frame
+/// at most, successive appends merged into one notice.
 class ByteModel : public QObject {
     Q_OBJECT
 
@@ -76,8 +81,9 @@ public:
     void modify(ByteOffset offset, qint64 count, const std::function<void(std::span<std::uint8_t>)>& op);
     /// Reverses the order of the bytes [offset, offset + count), clipped to the buffer.
     void reverse(ByteOffset offset, qint64 count);
-    /// Inserts bytes before offset (0 <= offset <= size()). False, with the
-    /// buffer unchanged, when the result would pass kMaxSize or memory cannot be had.
+    /// Inserts bytes before offset. False, with the buffer unchanged, when
+    /// offset lies past the end, the result would pass kMaxSize or memory
+    /// cannot be had.
     bool insert(ByteOffset offset, std::span<const std::uint8_t> bytes);
     /// Inserts count copies of value before offset; false as insert().
     bool insertFill(ByteOffset offset, qint64 count, std::uint8_t value);
@@ -89,21 +95,41 @@ public:
     std::shared_ptr<const KeptBytes> keep(ByteOffset offset, qint64 count) const;
     /// Inserts kept bytes before offset; false as insert().
     bool insertKept(ByteOffset offset, const KeptBytes& kept);
-    /// Appends bytes at the end; false as insert().
+    /// Appends bytes at the end as it is under the lock (a receive worker's
+    /// path), announced as Appended; false as insert(). The bytes already
+    /// held are never copied.
     bool append(std::span<const std::uint8_t> bytes);
+
+    /// Worker notices reach the views at most once per frame.
+    static constexpr int kFrameMs = 16;
 
 signals:
     void changed(const ByteChange& change);
 
 private:
     void replaceStore(std::unique_ptr<ByteStore> store);
-    /// Runs edit on the store under the lock unless the size would pass
-    /// kMaxSize by extra; announces the new length when edit succeeded.
+    /// Runs edit on the store under the lock unless offset lies past the end
+    /// or the size would pass kMaxSize by extra; announces the new length
+    /// when edit succeeded.
     template <typename Edit>
     bool changeLength(ByteOffset offset, qint64 extra, const Edit& edit);
     void setSize(qint64 size) { m_size.store(size, std::memory_order_release); }
+    /// Under the lock: queues change behind every earlier edit's notice.
+    /// True when a worker must wake the model's thread to deliver it.
+    bool queueChange(const ByteChange& change);
+    /// After the lock: delivers the notices at once on the model's thread,
+    /// or wakes that thread when queueChange said so.
+    void announce(bool wake);
+    /// On the model's thread: delivers the queued notices unless the last
+    /// worker delivery was less than a frame ago, then waits for the frame.
+    void deliverPaced();
+    void deliverNotices();
 
     mutable std::mutex m_lock;
     std::unique_ptr<ByteStore> m_store;
     std::atomic<qint64> m_size{0};
+    ChangeQueue m_pending;       // guarded by m_lock
+    bool m_wakeQueued = false;   // guarded by m_lock: a delivery is on its way
+    QTimer m_frameTimer{this};
+    QElapsedTimer m_sinceDelivery;
 };

@@ -121,6 +121,16 @@ TextRange HexListingText::bytesChanged(ByteOffset first, ByteOffset last)
     return {std::min(start, m_length), std::min(end, m_length)};
 }
 
+TextRange HexListingText::bytesAppended(qint64 byteCount)
+{
+    if (byteCount <= m_byteCount)
+        return {m_length, m_length};
+    const TextPos start = m_layout.JoinPosition(dataLineCount() - 1, -1);
+    m_byteCount = byteCount;
+    m_length = computeLength();
+    return {start, m_length};
+}
+
 TextPos HexListingText::length() const
 {
     return m_length;

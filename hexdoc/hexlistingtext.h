@@ -11,8 +11,8 @@
 /// trimmed, produced line by line from the bytes on demand.
 ///
 /// It reads the bytes live, so a byte changed in place shows at once; the
-/// byte count is taken when the listing is made, and a change of length needs
-/// a new listing. The model must outlive it.
+/// byte count is taken when the listing is made and grows with appends; any
+/// other change of length needs a new listing. The model must outlive it.
 class HexListingText final : public TextSource {
 public:
     HexListingText(QByteArray prefix, const ByteModel& bytes);
@@ -29,6 +29,11 @@ public:
     /// new; the end of the last line follows its bytes (trailing spaces are
     /// trimmed as in a full listing). Returns the text range that changed.
     TextRange bytesChanged(ByteOffset first, ByteOffset last);
+
+    /// The bytes now number byteCount, the new ones appended (a smaller
+    /// count changes nothing): returns the text range that changed, from the
+    /// old last line's opening line break to the new end.
+    TextRange bytesAppended(qint64 byteCount);
 
     qint64 byteCount() const { return m_byteCount; }
     const HexLayout& layout() const { return m_layout; }

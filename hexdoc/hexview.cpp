@@ -41,13 +41,31 @@ HexView::~HexView() = default;
 
 void HexView::onModelChanged(const ByteChange& change)
 {
-    m_typing.bytesChanged();
+    if (change.kind != ByteChange::Kind::Appended)
+        m_typing.bytesChanged();  // bytes added at the end leave a half-typed byte alone
     if (!m_listing)
         return;  // not shown yet: the initial update renders the bytes as they are then
-    if (change.kind == ByteChange::Kind::InPlace)
+    switch (change.kind) {
+    case ByteChange::Kind::InPlace:
         RefreshBytes(change.offset, change.last());
-    else
+        break;
+    case ByteChange::Kind::Appended:
+        showAppendedBytes(change.offset + change.count);
+        break;
+    case ByteChange::Kind::Length:
         onUpdate();
+        break;
+    }
+}
+
+void HexView::showAppendedBytes(qint64 byteCount)
+{
+    // A listing made after the append already counts the bytes: nothing grows.
+    const TextRange changed = m_listing->bytesAppended(byteCount);
+    if (changed.start == changed.end)
+        return;
+    endPosition() = EndPosition::of(m_listing->byteCount());
+    textAppended(changed);
 }
 
 void HexView::RenderListing()

@@ -26,7 +26,9 @@ class HexListingText;
 /// text before data line 0) and in the buffer they show.
 ///
 /// The view follows its byte model: an in-place change repaints the lines of
-/// the changed bytes, a change of length renders the listing anew.
+/// the changed bytes, an append grows the listing where it stands (caret,
+/// selection, scroll position and marks stay), any other change of length
+/// renders the listing anew.
 class HexView : public ListingControl, public View {
     Q_OBJECT
 
@@ -101,6 +103,8 @@ protected:
 
 private:
     void onModelChanged(const ByteChange& change);
+    /// The model grew to byteCount bytes at its end.
+    void showAppendedBytes(qint64 byteCount);
     bool typeDigit(QChar ch);
     bool placeCaret(std::optional<TextPos> pos);
     void print();

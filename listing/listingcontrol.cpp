@@ -628,6 +628,23 @@ void ListingControl::refreshRange(TextRange range)
     d->select(d->anchor, d->caret);
 }
 
+void ListingControl::textAppended(TextRange range)
+{
+    QScrollBar* vertical = verticalScrollBar();
+    const bool followsEnd = vertical->value() == vertical->maximum();
+    const qint64 first = d->lineOf(d->clampPos(range.start));
+    const qint64 last = d->source->lineCount() - 1;
+    // Listing lines are alike: the first and the last changed stand for the rest.
+    d->noteLineWidth(first);
+    d->noteLineWidth(last);
+    d->updateScrollBars();
+    if (followsEnd)
+        d->scrollToLine(last);
+    d->updateLines(first, last);
+    emit textChanged();
+    d->notifyTextChange(range.start, QString(), d->snippet({range.start, d->clampPos(range.end)}));
+}
+
 void ListingControl::setSelectionColor(Rgb color)
 {
     const ColoredRange range{d->selection(), color};

@@ -60,6 +60,11 @@ public:
     /// character moved; the last line may have grown or shrunk at its end):
     /// repaints them and keeps the selection within the text. Formats stay.
     void refreshRange(TextRange range);
+    /// The source grew at its end: characters from range.start on changed
+    /// or are new, those before stay. Grows the scroll range and repaints the
+    /// changed lines; the selection, the scroll position and the formats stay,
+    /// except that a listing scrolled to its end follows the new end.
+    void textAppended(TextRange range);
     void setSelectionColor(Rgb color);
     void setSelectionUnderline(bool underline);
     /// Underlines a range without touching the selection.

@@ -29,19 +29,21 @@ protected:
     {
         const qint64 size = qint64(bytes.size());
         const qint64 at = pick(0, std::max<qint64>(size - 1, 0));
+        // Half the insertions go at the end, where a store in memory grows its tail of blocks.
+        const qint64 insertAt = pick(0, 1) == 0 ? size : at;
         // Now and then a run longer than a cache block, so pieces start and end inside blocks.
         const qint64 count = pick(0, 3) == 0 ? pick(1, 3 * FileBacking::kBlockSize / 2) : pick(1, 64);
         const qint64 last = std::min(size - 1, at + count - 1);
         switch (size == 0 ? 0 : pick(0, 4)) {
         case 0: {
             const ByteBuffer run = randomBytes(count);
-            ByteEdits::insertRun(history, at, run);
-            bytes.insert(bytes.begin() + at, run.begin(), run.end());
+            ByteEdits::insertRun(history, insertAt, run);
+            bytes.insert(bytes.begin() + insertAt, run.begin(), run.end());
             break;
         }
         case 1:
-            ByteEdits::insertFill(history, at, count, 0xA5);
-            bytes.insert(bytes.begin() + at, std::size_t(count), 0xA5);
+            ByteEdits::insertFill(history, insertAt, count, 0xA5);
+            bytes.insert(bytes.begin() + insertAt, std::size_t(count), 0xA5);
             break;
         case 2:
             ByteEdits::removeBlock(history, at, last);

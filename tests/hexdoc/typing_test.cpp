@@ -162,7 +162,7 @@ private slots:
         // The header keeps its underline under the marks' layer.
         QVERIFY(o.view->formatAt(9).underline);
         const std::uint8_t extra = 0;
-        QVERIFY(o.doc->bytes().append(std::span(&extra, 1)));
+        QVERIFY(o.doc->bytes().insert(0, std::span(&extra, 1)));
         QCOMPARE(o.view->byteMarkAt(1), kDefaultTextColor);
         QCOMPARE(o.view->formatAt(byte1.first).color, kDefaultTextColor);
     }

@@ -1,0 +1,118 @@
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <thread>
+
+#include "support/bytemodelof.h"
+#include "support/openedfile.h"
+
+namespace {
+
+/// Appends runs of bytes from a worker thread, each run filled with its own number.
+void appendFromWorker(ByteModel& model, int runs, int runLength)
+{
+    std::thread worker([&model, runs, runLength] {
+        for (int run = 0; run < runs; ++run)
+            model.append(ByteBuffer(std::size_t(runLength), std::uint8_t(run)));
+    });
+    worker.join();
+}
+
+QByteArray runsOf(int runs, int runLength)
+{
+    QByteArray bytes;
+    for (int run = 0; run < runs; ++run)
+        bytes += QByteArray(runLength, char(run));
+    return bytes;
+}
+
+}  // namespace
+
+class GrowingModelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void workerAppendsWhileTheUserReadsPagesAndTypes()
+    {
+        OpenedFile o(QByteArray(64, '\0'));
+        ByteModel& model = o.doc->bytes();
+        std::thread worker([&model] { appendFromWorker(model, 400, 37); });
+        for (int step = 0; step < 100; ++step) {
+            o.view->selectEditRange({step % 64, 0});
+            QTest::keyClicks(o.view, QStringLiteral("A5"));
+            QTest::keyClick(o.view, Qt::Key_PageDown);
+            model.forEachChunk(0, model.size(), [](ByteOffset, std::span<const std::uint8_t>) { return true; }, 4096);
+            QCoreApplication::processEvents();
+        }
+        worker.join();
+        QTRY_COMPARE(o.view->endPosition(), EndPosition::of(64 + 400 * 37));
+        QCOMPARE(o.bytes(), QByteArray(64, '\xA5') + runsOf(400, 37));
+        // The grown listing is the one a new rendering makes.
+        const QByteArray grown = o.view->text();
+        o.view->onUpdate();
+        QCOMPARE(o.view->text(), grown);
+    }
+
+    void viewKeepsCaretScrollAndMarksAndFollowsAtTheEnd()
+    {
+        OpenedFile o(QByteArray(16 * 300, 'x'));
+        HexView& view = *o.view;
+        QVERIFY(o.fx.run(CommandId::WindowNew));
+        HexView& other = *o.fx.activeView();
+        QScrollBar& scroll = *view.verticalScrollBar();
+        view.selectEditRange({40, 20});
+        scroll.setValue(100);
+        view.markBytes(10, 20, 0x0000FF);
+        const TextRange selection = view.selection();
+        const int maximum = scroll.maximum();
+        appendFromWorker(o.doc->bytes(), 10, 16);
+        QTRY_COMPARE(scroll.maximum(), maximum + 10);
+        QCOMPARE(view.selection(), selection);
+        QCOMPARE(scroll.value(), 100);
+        QCOMPARE(view.byteMarkAt(15), Rgb(0x0000FF));
+        QVERIFY(view.text().endsWith(QByteArray(16, '.')));
+        QCOMPARE(other.text(), view.text());
+        // Scrolled to the end, the view follows the new bytes.
+        scroll.setValue(scroll.maximum());
+        appendFromWorker(o.doc->bytes(), 5, 16);
+        QTRY_COMPARE(scroll.maximum(), maximum + 15);
+        QCOMPARE(scroll.value(), scroll.maximum());
+        QCOMPARE(view.selection(), selection);
+    }
+
+    void workerAppendsMergeIntoOneNoticeInOrderWithEdits()
+    {
+        ByteModel model;
+        std::vector<ByteChange> notices;
+        connect(&model, &ByteModel::changed, this, [&notices](const ByteChange& change) { notices.push_back(change); });
+        appendFromWorker(model, 500, 1);
+        QVERIFY(notices.empty());  // delivered on this thread's next frame, not from the worker
+        // An edit on this thread is announced at once, after the appends made before it.
+        const std::uint8_t byte = 0xFF;
+        model.setBytes(0, std::span(&byte, 1));
+        using Kind = ByteChange::Kind;
+        QCOMPARE(notices, (std::vector<ByteChange>{{Kind::Appended, 0, 500}, {Kind::InPlace, 0, 1}}));
+        appendFromWorker(model, 500, 1);
+        QTRY_COMPARE(notices.size(), std::size_t(3));
+        QCOMPARE(notices.back(), (ByteChange{Kind::Appended, 500, 500}));
+    }
+
+    void insertsPastTheEndAreRefused()
+    {
+        auto model = modelOf(ByteBuffer(10, 1));
+        const auto kept = model->keep(0, 2);
+        QSignalSpy notices(model.get(), &ByteModel::changed);
+        const std::uint8_t byte = 0;
+        QVERIFY(!model->insert(11, std::span(&byte, 1)));
+        QVERIFY(!model->insertFill(11, 4, 0));
+        QVERIFY(!model->insertKept(11, *kept));
+        QCOMPARE(model->size(), 10);
+        QCOMPARE(notices.count(), 0);
+        QVERIFY(model->insert(10, std::span(&byte, 1)));
+        QCOMPARE(model->size(), 11);
+    }
+};
+
+QTEST_MAIN(GrowingModelTest)
+#include "growingmodel_test.moc"
