@@ -53,3 +53,5 @@ rm -f "$work/sparse.bin"
 # A receive of a 64 MiB burst through a pty, with cat on the same pty; idle
 # receive for 10 s and the time Stop Receive takes.
 "$build/bench/receive_bench" "$work"
+# The same burst shown live in a hex view scrolled to the middle of marked bytes.
+"$build/bench/receive_view_bench"
