@@ -17,11 +17,10 @@
 #include <thread>
 
 #include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include "benchpty.h"
 #include "bytemodel/bytemodel.h"
 #include "serial/comportaccess.h"
 #include "serial/portusagetable.h"
@@ -33,25 +32,6 @@ namespace {
 constexpr qint64 kSize = qint64(64) << 20;
 constexpr int kIdleMs = 10000;
 constexpr int kStreamBeforeStopMs = 200;
-
-std::uint8_t patternAt(qint64 i)
-{
-    return std::uint8_t(i * 131 + i / 4093);
-}
-
-/// Writes into the master as fast as the pty takes it, until all went or keepGoing turns false.
-void writeInto(int master, const ByteBuffer& bytes, const std::atomic<bool>& keepGoing)
-{
-    pollfd ready{master, POLLOUT, 0};
-    for (std::size_t done = 0; done < bytes.size() && keepGoing;) {
-        if (::poll(&ready, 1, 10) != 1)
-            continue;
-        const ssize_t wrote = ::write(master, bytes.data() + done, bytes.size() - done);
-        if (wrote <= 0)
-            return;
-        done += std::size_t(wrote);
-    }
-}
 
 double processCpuSeconds()
 {
@@ -88,7 +68,7 @@ bool inOrder(const ByteModel& bytes)
     bool same = bytes.size() == kSize;
     bytes.forEachChunk(0, bytes.size(), [&](ByteOffset offset, std::span<const std::uint8_t> chunk) {
         for (std::size_t i = 0; i < chunk.size() && same; ++i)
-            same = chunk[i] == patternAt(offset + qint64(i));
+            same = chunk[i] == benchPatternAt(offset + qint64(i));
         return same;
     });
     return same;
@@ -107,10 +87,10 @@ double msUntil(const QElapsedTimer& timer, Arrived arrived)
 }
 
 /// `cat PTY > FILE` while the burst is written into the master: MB/s until FILE holds it all.
-double catFromPty(int master, const char* slavePath, const QString& file, const ByteBuffer& burst)
+double catFromPty(const BenchPty& pty, const QString& file, const ByteBuffer& burst)
 {
     // cat sets no line discipline: the pty passes bytes unchanged only in raw mode.
-    const int slave = ::open(slavePath, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const int slave = ::open(pty.name, O_RDWR | O_NOCTTY | O_NONBLOCK);
     termios raw{};
     ::tcgetattr(slave, &raw);
     ::cfmakeraw(&raw);
@@ -118,14 +98,16 @@ double catFromPty(int master, const char* slavePath, const QString& file, const 
     char leftover[4096];
     while (::read(slave, leftover, sizeof leftover) > 0) {
     }
-    const QByteArray command = "cat '" + QByteArray(slavePath) + "' > '" + QFile::encodeName(file) + "'";
+    // cat's complaint about the hang-up that ends it goes beside the file.
+    const QByteArray command =
+        "cat '" + QByteArray(pty.name) + "' > '" + QFile::encodeName(file) + "' 2> '" + QFile::encodeName(file) + ".err'";
     const std::atomic<bool> always{true};
     QElapsedTimer timer;
     timer.start();
     std::thread cat([&] { std::system(command.constData()); });
-    writeInto(master, burst, always);
+    pty.write(burst, always);
     const double ms = msUntil(timer, [&] { return QFileInfo(file).size() >= kSize; });
-    ::close(master);  // cat ends on the hang-up
+    ::close(pty.master);  // cat ends on the hang-up
     cat.join();
     ::close(slave);
     return ms < 0 ? 0 : double(kSize) / 1e3 / ms;
@@ -140,19 +122,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: receive_bench WORKDIR\n");
         return 2;
     }
-    int master = -1;
-    int slave = -1;
-    char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+    const BenchPty pty;
+    if (!pty.isOpen())
         return 1;
-    ::close(slave);
+    pty.makeNonBlocking();
     ByteBuffer burst(std::size_t(kSize), 0);
     for (std::size_t i = 0; i < burst.size(); ++i)
-        burst[i] = patternAt(qint64(i));
+        burst[i] = benchPatternAt(qint64(i));
 
     PortUsageTable table(4);
     PortConnection port{PortSettings{QStringLiteral("COM1"), 115200, 8, 0, 0}, nullptr};
-    if (const auto failure = ComPortAccess::open(port, QString::fromLocal8Bit(name), table)) {
+    if (const auto failure = ComPortAccess::open(port, QString::fromLocal8Bit(pty.name), table)) {
         std::fprintf(stderr, "%s\n", qPrintable(*failure));
         return 1;
     }
@@ -177,12 +157,12 @@ int main(int argc, char** argv)
         QElapsedTimer timer;
         timer.start();
         const std::atomic<bool> always{true};
-        writeInto(master, burst, always);
+        pty.write(burst, always);
         const double ms = msUntil(timer, [&] { return burstRun.received.size() >= kSize; });
         burstMbS = ms < 0 ? 0 : double(kSize) / 1e3 / ms;
         complete = inOrder(burstRun.received);
         std::atomic<bool> streaming{true};
-        std::thread stream([&] { writeInto(master, burst, streaming); });
+        std::thread stream([&] { pty.write(burst, streaming); });
         std::this_thread::sleep_for(std::chrono::milliseconds(kStreamBeforeStopMs));
         streamStopMs = burstRun.stopMs(device);
         streaming = false;
@@ -191,8 +171,9 @@ int main(int argc, char** argv)
     ComPortAccess::close(port, table);
 
     const QString file = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/received.bin");
-    const double catMbS = catFromPty(master, name, file, burst);
+    const double catMbS = catFromPty(pty, file, burst);
     QFile::remove(file);
+    QFile::remove(file + QStringLiteral(".err"));
     std::printf("receive_64mib_worker_mb_s=%.1f complete_in_order=%s cat_from_pty_mb_s=%.1f "
                 "idle_10s_cpu_percent=%.3f stop_idle_ms=%.1f stop_streaming_ms=%.1f\n",
                 burstMbS, complete ? "yes" : "NO", catMbS, idleCpuPercent, idleStopMs, streamStopMs);

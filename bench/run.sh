@@ -53,6 +53,8 @@ rm -f "$work/sparse.bin"
 # A receive of a 64 MiB burst through a pty, with cat on the same pty; idle
 # receive for 10 s and the time Stop Receive takes.
 "$build/bench/receive_bench" "$work"
+# The same burst shown live in a hex view scrolled to the middle of marked bytes.
+"$build/bench/receive_view_bench"
 
 # Two million 64-byte appends from a worker while a hex view shows the model,
 # then 64-byte appends to a 512 MiB model while another thread reads it.

@@ -13,9 +13,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <unistd.h>
 
+#include "benchpty.h"
 #include "bytemodel/bytemodel.h"
 #include "serial/comportaccess.h"
 #include "serial/portusagetable.h"
@@ -66,12 +66,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: send_bench WORKDIR\n");
         return 2;
     }
-    int master = -1;
-    int slave = -1;
-    char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+    const BenchPty pty;
+    if (!pty.isOpen())
         return 1;
-    ::close(slave);
+    const int master = pty.master;
+    const char* name = pty.name;
     const QString slavePath = QString::fromLocal8Bit(name);
     ByteModel bytes;
     ByteBuffer data(std::size_t(kSize), 0);

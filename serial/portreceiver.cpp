@@ -19,11 +19,10 @@ void PortReceiver::start(ByteModel& into, bool replace)
 {
     if (isReceiving())
         return;
-    if (!m_context.port.acquire(m_context.dialogParent())) {
+    if (!m_hold.take(m_context.dialogParent())) {
         Prompter::error(m_context.dialogParent(), SerialMessages::noDataReceived());
         return;
     }
-    m_holdsPort = true;
     if (replace)
         into.assign({});
     m_receiving = 1;
@@ -47,21 +46,14 @@ void PortReceiver::stopAndWait()
 {
     stop();
     m_job.reset();
-    releasePort();
-}
-
-void PortReceiver::releasePort()
-{
-    if (m_holdsPort)
-        m_context.port.release();
-    m_holdsPort = false;
+    m_hold.release();
 }
 
 void PortReceiver::finished(bool stopped, const ReceiveOutcome& outcome)
 {
     const ReceiveOutcome result = outcome;  // the job and its outcome go next
     m_job.reset();
-    releasePort();
+    m_hold.release();
     m_receiving = 0;
     if (!stopped && result.error.failed())
         Prompter::error(m_context.dialogParent(),

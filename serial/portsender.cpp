@@ -15,11 +15,12 @@ PortSender::~PortSender()
 
 void PortSender::start(const ByteModel& bytes)
 {
-    if (!m_context.port.acquire(m_context.dialogParent())) {
+    if (isSending())
+        return;
+    if (!m_hold.take(m_context.dialogParent())) {
         Prompter::error(m_context.dialogParent(), SerialMessages::noDataSent());
         return;
     }
-    m_holdsPort = true;
     m_sending = 1;
     m_job = SendWorker::start(m_context.owner, bytes, m_context.port.connection().handle,
                               [this](bool stopped, const SendOutcome& outcome) { finished(stopped, outcome); });
@@ -42,21 +43,14 @@ void PortSender::stopAndWait()
 {
     stop();
     m_job.reset();
-    releasePort();
-}
-
-void PortSender::releasePort()
-{
-    if (m_holdsPort)
-        m_context.port.release();
-    m_holdsPort = false;
+    m_hold.release();
 }
 
 void PortSender::finished(bool stopped, const SendOutcome& outcome)
 {
     const SendOutcome result = outcome;  // the job and its outcome go next
     m_job.reset();
-    releasePort();
+    m_hold.release();
     m_sending = 0;
     if (!stopped) {
         QWidget* parent = m_context.dialogParent();

@@ -41,10 +41,9 @@ public:
 
 private:
     void finished(bool stopped, const SendOutcome& outcome);
-    void releasePort();
 
     Context m_context;
     int m_sending = 0;
-    bool m_holdsPort = false;
+    PortHold m_hold{m_context.port};
     std::unique_ptr<SendWorker::Job> m_job;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "serial/portconnection.h"
 
 class PortUsageTable;
@@ -27,4 +29,23 @@ private:
     PortConnection& m_port;
     PortUsageTable& m_usage;
     int m_users = 0;
+};
+
+/// One transfer's use of a shared port, released at most once.
+class PortHold {
+public:
+    explicit PortHold(PortShare& share)
+        : m_share(share)
+    {
+    }
+    bool take(QWidget* dialogParent) { return m_held = m_share.acquire(dialogParent); }
+    void release()
+    {
+        if (std::exchange(m_held, false))
+            m_share.release();
+    }
+
+private:
+    PortShare& m_share;
+    bool m_held = false;
 };

@@ -35,12 +35,10 @@ namespace ReceiveWorker {
 
 std::unique_ptr<Job> start(QObject* owner, ByteModel& into, std::shared_ptr<SerialDevice> device, Finished finished)
 {
-    auto outcome = std::make_shared<ReceiveOutcome>();
-    auto job = std::make_unique<Job>(owner, nullptr, [outcome, finished = std::move(finished)](bool cancelled) {
-        finished(cancelled, *outcome);
-    });
-    job->start([&into, device = std::move(device), outcome](Job& running) { run(running, into, *device, *outcome); });
-    return job;
+    return startTransfer<ReceiveOutcome>(owner, std::move(finished),
+                                         [&into, device = std::move(device)](Job& job, ReceiveOutcome& outcome) {
+                                             run(job, into, *device, outcome);
+                                         });
 }
 
 }  // namespace ReceiveWorker

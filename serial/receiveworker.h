@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "serialdevice/windowserror.h"
-#include "workers/workerjob.h"
+#include "serial/transferjob.h"
 
 class ByteModel;
 class QObject;
@@ -25,7 +25,7 @@ struct ReceiveOutcome {
 /// read are always kept.
 namespace ReceiveWorker {
 
-using Job = WorkerJob<qint64>;  // posts no results: the model's notices show the bytes
+using Job = TransferJob;  // the model's own notices show the bytes
 using Finished = std::function<void(bool stopped, const ReceiveOutcome& outcome)>;
 
 std::unique_ptr<Job> start(QObject* owner, ByteModel& into, std::shared_ptr<SerialDevice> device, Finished finished);

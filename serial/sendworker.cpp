@@ -41,12 +41,10 @@ namespace SendWorker {
 std::unique_ptr<Job> start(QObject* owner, const ByteModel& bytes, std::shared_ptr<SerialDevice> device,
                            Finished finished)
 {
-    auto outcome = std::make_shared<SendOutcome>();
-    auto job = std::make_unique<Job>(owner, nullptr, [outcome, finished = std::move(finished)](bool cancelled) {
-        finished(cancelled, *outcome);
-    });
-    job->start([&bytes, device = std::move(device), outcome](Job& running) { run(running, bytes, *device, *outcome); });
-    return job;
+    return startTransfer<SendOutcome>(owner, std::move(finished),
+                                      [&bytes, device = std::move(device)](Job& job, SendOutcome& outcome) {
+                                          run(job, bytes, *device, outcome);
+                                      });
 }
 
 }  // namespace SendWorker

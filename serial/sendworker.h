@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "serialdevice/windowserror.h"
-#include "workers/workerjob.h"
+#include "serial/transferjob.h"
 
 class ByteModel;
 class QObject;
@@ -26,7 +26,7 @@ struct SendOutcome {
 /// its bytes and the open device and shows the outcome in finished.
 namespace SendWorker {
 
-using Job = WorkerJob<qint64>;  // posts no results: only the outcome at the end
+using Job = TransferJob;
 using Finished = std::function<void(bool stopped, const SendOutcome& outcome)>;
 
 std::unique_ptr<Job> start(QObject* owner, const ByteModel& bytes, std::shared_ptr<SerialDevice> device,
