@@ -172,17 +172,14 @@ std::shared_ptr<const KeptBytes> MemoryStore::keep(ByteOffset offset, qint64 cou
 
 bool MemoryStore::insertKept(ByteOffset offset, const KeptBytes& kept)
 {
-    if (!insertFill(offset, kept.size(), 0))
-        return false;
-    forEachSpan(*this, offset, kept.size(), [&kept](std::span<std::uint8_t> piece, qint64 done) {
-        kept.read(done, piece);
-    });
-    return true;
+    return insertFill(offset, kept.size(), 0) && overwriteKept(offset, kept);
 }
 
 bool MemoryStore::overwriteKept(ByteOffset offset, const KeptBytes& kept)
 {
-    kept.read(0, std::span(m_bytes.data() + offset, std::size_t(kept.size())));
+    forEachSpan(*this, offset, kept.size(), [&kept](std::span<std::uint8_t> piece, qint64 done) {
+        kept.read(done, piece);
+    });
     return true;
 }
 
