@@ -5,7 +5,6 @@
 
 #include "marking/ccolorcombobox.h"
 #include "marking/colorpalette.h"
-#include "marking/colorswatchdelegate.h"
 #include "support/dialogdriver.h"
 
 class ColorComboBoxTest : public QObject {
@@ -29,29 +28,6 @@ private slots:
             QCOMPARE(combo.colorName(QStringLiteral("kept")), QLatin1String(shown));
         }
         QCOMPARE(combo.currentIndex(), 6);
-    }
-
-    void theFieldShowsTheChosenSwatchAndNameOrNothing()
-    {
-        CColorComboBox combo;
-        combo.resize(combo.sizeHint());
-        const QPoint inSwatch(6, combo.height() / 2);
-        const QRect nameArea(ColorSwatchDelegate::swatchRoom(combo.fontMetrics()) + 4, 3, 30, combo.height() - 6);
-        const QImage unchosen = combo.grab().toImage();
-        combo.selectColorName(QStringLiteral("Red"));
-        const QImage red = combo.grab().toImage();
-        QCOMPARE(red.pixelColor(inSwatch), QColor(Qt::red));
-        QVERIFY(unchosen.pixelColor(inSwatch) != QColor(Qt::red));
-        // The name's letters: grey pixels (black text smoothed on the field), unlike any swatch colour.
-        const auto letterPixels = [&](const QImage& image) {
-            int count = 0;
-            for (int x = nameArea.left(); x <= nameArea.right(); ++x)
-                for (int y = nameArea.top(); y < nameArea.bottom(); ++y)
-                    count += image.pixelColor(x, y).saturation() < 30 && image.pixelColor(x, y).lightness() < 128;
-            return count;
-        };
-        QVERIFY(letterPixels(red) > 10);
-        QCOMPARE(letterPixels(unchosen), 0);
     }
 
     void aSelectedItemIsFramedInTheInverseColour()

@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -26,18 +25,6 @@ void press(QWidget* control, Qt::Key key)
 {
     control->setFocus();
     QTest::keyClick(control, key);
-}
-
-/// The text of the label a screen reader names a control by. A combo box's
-/// own name is its current item's text; its label (the buddy, not the group
-/// box, which labels it too) comes through this relation.
-QString accessibleLabel(QWidget* control)
-{
-    QStringList labels;
-    for (const auto& [other, relation] : QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label))
-        if (qobject_cast<QLabel*>(other->object()))
-            labels << other->text(QAccessible::Name);
-    return labels.size() == 1 ? labels.front() : QString();
 }
 
 template <typename T = CColorComboBox>
@@ -94,11 +81,6 @@ void walk(RangeDialog& dialog, std::initializer_list<Step> steps)
     }
 }
 
-QString fileSize(RangeDialog& dialog)
-{
-    return dialog.fileSizeLabel()->text();
-}
-
 }  // namespace
 
 class MarkDialogsTest : public QObject {
@@ -116,11 +98,12 @@ private slots:
         CMarkBytesDlg dialog(0x100, remembered, {0x10, 0x20}, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Bytes"));
-        QCOMPARE(fileSize(dialog), QStringLiteral("File Size: 0X 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
+        QCOMPARE(dialog.fileSizeLabel()->text(),
+                 QStringLiteral("File Size: 0X 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
         QCOMPARE(groupTitles(dialog), (QStringList{"Select Mark Value and Color", "Apply To Block"}));
         QCOMPARE(dialog.field(MarkValue1)->text() + dialog.field(StartAddress)->text(), QStringLiteral("4110"));
         QCOMPARE(accessibleName(dialog.field(MarkValue4)), QStringLiteral("Value 4 (Hex):"));
-        QCOMPARE(accessibleLabel(control(dialog, Value3Color)), QStringLiteral("Color:"));
+        QCOMPARE(labelOf(control(dialog, Value3Color)), QStringLiteral("Color:"));
         QCOMPARE(control(dialog, Value2Color)->currentText(), QStringLiteral("Blue"));
         QCOMPARE(control(dialog, Value4Color)->currentIndex(), -1);
         auto* clear = control<QCheckBox>(dialog, ClearPrevious);
@@ -152,7 +135,8 @@ private slots:
         CMarkBlocksDlg dialog(0x100, remembered, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Blocks"));
-        QCOMPARE(fileSize(dialog), QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
+        QCOMPARE(dialog.fileSizeLabel()->text(),
+                 QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
         QCOMPARE(groupTitles(dialog), (QStringList{"Mark Block 1", "Mark Block 2", "Mark Block 3"}));
         QCOMPARE(dialog.field(Block2Start)->text(), QString());
         QCOMPARE(accessibleName(dialog.field(Block3End)), QStringLiteral("End Address (Hex):"));
@@ -163,8 +147,8 @@ private slots:
         press(clear, Qt::Key_Space);
 
         // No address is compared with the file size.
-        walk(dialog, {{Block3Start, "|1 0", kNoOk}, {Block1End, "|1F!", Block1End}, {Block1End, "FFFFFFFF", Block3Start},
-                      {Block3Start, "", kNoOk}, {Block3End, "3", kAccepted}});
+        walk(dialog, {{Block3Start, "|1 0", kNoOk}, {Block1End, "|1F!", Block1End},
+                      {Block1End, "FFFFFFFF", Block3Start}, {Block3Start, "", kNoOk}, {Block3End, "3", kAccepted}});
         QCOMPARE(prompter.messages().size(), 2);
         const MarkBlocksSettings accepted = dialog.settings();
         QCOMPARE(accepted.blocks, (std::array<AddressBlock, 3>{{{0x10, 0xFFFFFFFF}, {-1, 5}, {-1, 3}}}));
@@ -182,12 +166,13 @@ private slots:
         CMarkUnitsDlg dialog(0x40, remembered, {0x10, 0x50}, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Units"));
-        QCOMPARE(fileSize(dialog), QStringLiteral("File Size: 0x 40 Bytes (In Hex) or 64 Bytes (In Decimal)"));
+        QCOMPARE(dialog.fileSizeLabel()->text(),
+                 QStringLiteral("File Size: 0x 40 Bytes (In Hex) or 64 Bytes (In Decimal)"));
         QLineEdit* unit = dialog.field(UnitSize);
         QCOMPARE(unit->text(), QStringLiteral("2"));
         QCOMPARE(unit->maxLength(), 4);
         QCOMPARE(accessibleName(unit), QStringLiteral("Number of Bytes in Each Unit (Dec):"));
-        QCOMPARE(accessibleLabel(control(dialog, UnitColor2)), QStringLiteral("Color #2:"));
+        QCOMPARE(labelOf(control(dialog, UnitColor2)), QStringLiteral("Color #2:"));
         QVERIFY(groupTitles(dialog).contains("Please choose two different colors to distinguish each unit"));
 
         // The end is shown as given, past the last byte, and refused on OK.
@@ -207,7 +192,8 @@ private slots:
         CMarkPatternsDlg dialog(0x100, MarkPatternsSettings{}, {0, 0xFF}, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Patterns"));
-        QCOMPARE(fileSize(dialog), QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
+        QCOMPARE(dialog.fileSizeLabel()->text(),
+                 QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
         QVERIFY(control<QRadioButton>(dialog, PatternType1)->isChecked());
         QLineEdit* header = dialog.field(FieldId::PatternHeader);
         QLineEdit* count = dialog.field(FieldId::PatternCount);
@@ -242,9 +228,9 @@ private slots:
             if (row.countLabel)
                 QCOMPARE(accessibleName(count), QLatin1String(row.countLabel));
             QCOMPARE(tail->isVisible(), row.tailShown);
-            QCOMPARE(accessibleLabel(control(dialog, PatternSecondColor)), QLatin1String(row.secondLabel));
+            QCOMPARE(labelOf(control(dialog, PatternSecondColor)), QLatin1String(row.secondLabel));
             QCOMPARE(control<QLabel>(dialog, ByteFollowingLabel)->isVisible(), row.followingShown);
-            QCOMPARE(accessibleLabel(control(dialog, PatternThirdColor)), QLatin1String(row.thirdLabel));
+            QCOMPARE(labelOf(control(dialog, PatternThirdColor)), QLatin1String(row.thirdLabel));
             // Switching keeps what was typed and chosen.
             QCOMPARE(header->text() + tail->text(), QStringLiteral("7EFF"));
             QCOMPARE(control(dialog, PatternSecondColor)->currentText(), QStringLiteral("Red"));
@@ -268,7 +254,8 @@ private slots:
         QCOMPARE(control(dialog, PatternThirdColor)->currentIndex(), -1);
 
         walk(dialog, {{PatternHeader, "|0 1", PatternHeader}, {PatternHeader, "7E", PatternCount},
-                      {PatternCount, "|2b", PatternCount}, {PatternCount, "2", kNoOk}, {PatternTail, "|F F", PatternTail}});
+                      {PatternCount, "|2b", PatternCount}, {PatternCount, "2", kNoOk},
+                      {PatternTail, "|F F", PatternTail}});
         // Type3 has no tail to check.
         press(control<QRadioButton>(dialog, PatternType3), Qt::Key_Space);
         clickOk(dialog);
