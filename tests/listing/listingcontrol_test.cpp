@@ -124,7 +124,8 @@ private slots:
             {12, Qt::Key_Home, ctrl, 0, 0},         {2, Qt::Key_End, shift | ctrl, 2, 15},
             {0, Qt::Key_Right, ctrl, 4, 4},         {7, Qt::Key_Right, ctrl, 8, 8},
             {6, Qt::Key_Left, ctrl, 4, 4},          {1, Qt::Key_PageDown, none, 14, 14},
-            {14, Qt::Key_PageUp, none, 1, 1},
+            {14, Qt::Key_PageUp, none, 1, 1},       {8, Qt::Key_Left, ctrl, 7, 7},
+            {4, Qt::Key_Left, ctrl, 0, 0},          {3, Qt::Key_Right, ctrl, 4, 4},
         };
         m_control->setText("abc def\nghij\nkl");
         for (const Row& row : kRows) {
@@ -187,6 +188,8 @@ private slots:
         m_control->setText("0000010  41 42\nnext");
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, pointAtBoundary(*m_control, 3));
         QCOMPARE(m_control->selection(), (TextRange{0, 7}));
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, cell.center().y()));
+        QCOMPARE(m_control->selection(), (TextRange{14, 14}));
     }
 
     void dragBelowViewAutoScrolls()
