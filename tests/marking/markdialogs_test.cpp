@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -18,31 +17,9 @@
 #include "support/scriptedprompter.h"
 
 using namespace DialogDriver;
+using namespace MarkControlId;
 
 namespace {
-
-const QString kS1 = "Please fill the Start Address field!";
-const QString kS3 = "The value in the Start Address field can not be the same or larger than the value of file size!";
-const QString kS4 = "Please fill the End Address field!";
-const QString kS6 = "The value in the End Address field can not be the same or larger than the value of the file size!";
-
-/// Replaces a field's text by pasting, which the fields do not filter.
-void paste(QLineEdit* field, const QString& text)
-{
-    QGuiApplication::clipboard()->setText(text);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(field->text().toUpper(), text.toUpper());
-}
-
-QLabel* buddyLabel(QWidget* control)
-{
-    for (QLabel* label : control->window()->findChildren<QLabel*>())
-        if (label->buddy() == control)
-            return label;
-    return nullptr;
-}
 
 void press(QWidget* control, Qt::Key key)
 {
@@ -50,44 +27,58 @@ void press(QWidget* control, Qt::Key key)
     QTest::keyClick(control, key);
 }
 
-/// The text of the label a screen reader names a control by. A combo box's
-/// own name is its current item's text; its label (the buddy, not the group
-/// box, which labels it too) comes through this relation.
-QString accessibleLabel(QWidget* control)
-{
-    QStringList labels;
-    for (const auto& [other, relation] : QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label))
-        if (qobject_cast<QLabel*>(other->object()))
-            labels << other->text(QAccessible::Name);
-    return labels.size() == 1 ? labels.front() : QString();
-}
-
-template <typename T = QWidget>
+template <typename T = CColorComboBox>
 T* control(QDialog& dialog, int id)
 {
-    T* found = dialog.findChild<T*>(MarkControlId::objectName(id));
+    T* found = dialog.findChild<T*>(objectName(id));
     Q_ASSERT(found);
     return found;
 }
 
-CColorComboBox* colorList(QDialog& dialog, int id)
-{
-    return control<CColorComboBox>(dialog, id);
-}
+// What a step expects of OK: none pressed, the dialog accepted, or else the refused field's id.
+constexpr int kNoOk = -1;
+constexpr int kAccepted = -2;
 
-/// Shows the dialog and checks that the field refused on OK has the focus with its text selected.
-void expectRefusedAt(RangeDialog& dialog, int fieldId)
-{
-    QVERIFY(dialog.isVisible());
-    QLineEdit* field = dialog.field(fieldId);
-    QCOMPARE(dialog.focusWidget(), field);
-    QCOMPARE(field->selectedText(), field->text());
-}
+/// One step of a walk through a dialog: a field's new text, typed, or pasted
+/// (which the fields do not filter) when it starts with '|'; then OK unless kNoOk.
+struct Step {
+    int field;
+    const char* text;
+    int ok;
+};
 
 void show(QDialog& dialog)
 {
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+}
+
+/// Walks the dialog; a refused OK leaves it open with the refused field
+/// focused and its text selected.
+void walk(RangeDialog& dialog, std::initializer_list<Step> steps)
+{
+    for (const Step& step : steps) {
+        QLineEdit* field = dialog.field(step.field);
+        const QString text = QString::fromLatin1(step.text);
+        if (text.startsWith('|')) {
+            QGuiApplication::clipboard()->setText(text.mid(1));
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            retype(field, text);
+        }
+        QCOMPARE(field->text().toUpper(), text.mid(text.startsWith('|')).toUpper());
+        if (step.ok == kNoOk)
+            continue;
+        clickOk(dialog);
+        QCOMPARE(dialog.isVisible(), step.ok != kAccepted);
+        QCOMPARE(dialog.result() == QDialog::Accepted, step.ok == kAccepted);
+        if (step.ok >= 0) {
+            QCOMPARE(dialog.focusWidget(), dialog.field(step.ok));
+            QCOMPARE(dialog.field(step.ok)->selectedText(), dialog.field(step.ok)->text());
+        }
+    }
 }
 
 }  // namespace
@@ -98,6 +89,7 @@ class MarkDialogsTest : public QObject {
 private slots:
     void markBytesChecksInOrderAndReturnsTheSettings()
     {
+        using namespace FieldId;
         ScriptedPrompter prompter;
         MarkBytesSettings remembered;
         remembered.values = {"41", "", "", ""};
@@ -109,48 +101,22 @@ private slots:
         QCOMPARE(dialog.fileSizeLabel()->text(),
                  QStringLiteral("File Size: 0X 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
         QCOMPARE(groupTitles(dialog), (QStringList{"Select Mark Value and Color", "Apply To Block"}));
-        QLineEdit* start = dialog.field(FieldId::StartAddress);
-        QLineEdit* end = dialog.field(FieldId::EndAddress);
-        QLineEdit* value2 = dialog.field(FieldId::MarkValue2);
-        QLineEdit* value4 = dialog.field(FieldId::MarkValue4);
-        QCOMPARE(dialog.field(FieldId::MarkValue1)->text(), QStringLiteral("41"));
-        QCOMPARE(start->text(), QStringLiteral("10"));
-        QCOMPARE(accessibleName(value4), QStringLiteral("Value 4 (Hex):"));
-        QCOMPARE(accessibleLabel(colorList(dialog, MarkControlId::Value3Color)), QStringLiteral("Color:"));
-        QCOMPARE(colorList(dialog, MarkControlId::Value2Color)->currentText(), QStringLiteral("Blue"));
-        QCOMPARE(colorList(dialog, MarkControlId::Value4Color)->currentIndex(), -1);
-        auto* clear = control<QCheckBox>(dialog, MarkControlId::ClearPrevious);
+        QCOMPARE(dialog.field(MarkValue1)->text() + dialog.field(StartAddress)->text(), QStringLiteral("4110"));
+        QCOMPARE(accessibleName(dialog.field(MarkValue4)), QStringLiteral("Value 4 (Hex):"));
+        QCOMPARE(labelOf(control(dialog, Value3Color)), QStringLiteral("Color:"));
+        QCOMPARE(control(dialog, Value2Color)->currentText(), QStringLiteral("Blue"));
+        QCOMPARE(control(dialog, Value4Color)->currentIndex(), -1);
+        auto* clear = control<QCheckBox>(dialog, ClearPrevious);
         QCOMPARE(accessibleName(clear), QStringLiteral("Clear Previous Marks In the Block"));
         QVERIFY(!clear->isChecked());
-
-        retype(start, "");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::StartAddress);
-        retype(start, "100");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::StartAddress);
-        retype(start, "20");
-        retype(end, "");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::EndAddress);
-        retype(end, "5");
-        paste(value2, "4 1");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::MarkValue2);
-        retype(value2, "4142");
-        paste(value4, "x");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::MarkValue4);
-        retype(value4, "");
-        CColorComboBox* color3 = colorList(dialog, MarkControlId::Value3Color);
-        press(color3, Qt::Key_End);
+        press(control(dialog, Value3Color), Qt::Key_End);
         press(clear, Qt::Key_Space);
-        clickOk(dialog);
 
-        QCOMPARE(prompter.messages(), (QStringList{kS1, kS3, kS4, "Value2 field contains invalid characters!",
-                                                   "Value4 field contains invalid characters!"}));
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        walk(dialog, {{StartAddress, "", StartAddress}, {StartAddress, "100", StartAddress},
+                      {StartAddress, "20", kNoOk}, {EndAddress, "", EndAddress}, {EndAddress, "5", kNoOk},
+                      {MarkValue2, "|4 1", MarkValue2}, {MarkValue2, "4142", kNoOk}, {MarkValue4, "|x", MarkValue4},
+                      {MarkValue4, "", kAccepted}});
+        QCOMPARE(prompter.messages().size(), 5);
         const MarkBytesSettings accepted = dialog.settings();
         QCOMPARE(accepted.values, (std::array<QString, 4>{"41", "4142", "", ""}));
         // A list with nothing chosen keeps the remembered name.
@@ -161,6 +127,7 @@ private slots:
 
     void markBlocksTakesEmptyAddressesAsNotGiven()
     {
+        using namespace FieldId;
         ScriptedPrompter prompter;
         MarkBlocksSettings remembered;
         remembered.blocks = {{{0x10, 0x1F}, {-1, 5}, {}}};
@@ -171,29 +138,18 @@ private slots:
         QCOMPARE(dialog.fileSizeLabel()->text(),
                  QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
         QCOMPARE(groupTitles(dialog), (QStringList{"Mark Block 1", "Mark Block 2", "Mark Block 3"}));
-        QCOMPARE(dialog.field(FieldId::Block2Start)->text(), QString());
-        QCOMPARE(accessibleName(dialog.field(FieldId::Block3End)), QStringLiteral("End Address (Hex):"));
-        QCOMPARE(colorList(dialog, MarkControlId::Block1Color)->currentText(), QStringLiteral("Green"));
-        auto* clear = control<QCheckBox>(dialog, MarkControlId::ClearPrevious);
+        QCOMPARE(dialog.field(Block2Start)->text(), QString());
+        QCOMPARE(accessibleName(dialog.field(Block3End)), QStringLiteral("End Address (Hex):"));
+        QCOMPARE(control(dialog, Block1Color)->currentText(), QStringLiteral("Green"));
+        auto* clear = control<QCheckBox>(dialog, ClearPrevious);
         QCOMPARE(clear->text(), QStringLiteral("Clear Previous Marks In the File"));
         QVERIFY(clear->isChecked());
-
-        paste(dialog.field(FieldId::Block3Start), "1 0");
-        paste(dialog.field(FieldId::Block1End), "1F!");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::Block1End);
-        // No address is compared with the file size.
-        retype(dialog.field(FieldId::Block1End), "FFFFFFFF");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::Block3Start);
-        retype(dialog.field(FieldId::Block3Start), "");
-        retype(dialog.field(FieldId::Block3End), "3");
         press(clear, Qt::Key_Space);
-        clickOk(dialog);
 
-        QCOMPARE(prompter.messages(), (QStringList{"Block1 End Address field contains invalid characters!",
-                                                   "Block3 Start Address field contains invalid characters!"}));
-        QVERIFY(!dialog.isVisible());
+        // No address is compared with the file size.
+        walk(dialog, {{Block3Start, "|1 0", kNoOk}, {Block1End, "|1F!", Block1End},
+                      {Block1End, "FFFFFFFF", Block3Start}, {Block3Start, "", kNoOk}, {Block3End, "3", kAccepted}});
+        QCOMPARE(prompter.messages().size(), 2);
         const MarkBlocksSettings accepted = dialog.settings();
         QCOMPARE(accepted.blocks, (std::array<AddressBlock, 3>{{{0x10, 0xFFFFFFFF}, {-1, 5}, {-1, 3}}}));
         QCOMPARE(accepted.colorNames, remembered.colorNames);
@@ -202,6 +158,7 @@ private slots:
 
     void markUnitsChecksTheUnitSize()
     {
+        using namespace FieldId;
         ScriptedPrompter prompter;
         MarkUnitsSettings remembered;
         remembered.color1 = "Red";
@@ -211,35 +168,18 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Units"));
         QCOMPARE(dialog.fileSizeLabel()->text(),
                  QStringLiteral("File Size: 0x 40 Bytes (In Hex) or 64 Bytes (In Decimal)"));
-        QLineEdit* unit = dialog.field(FieldId::UnitSize);
+        QLineEdit* unit = dialog.field(UnitSize);
         QCOMPARE(unit->text(), QStringLiteral("2"));
         QCOMPARE(unit->maxLength(), 4);
         QCOMPARE(accessibleName(unit), QStringLiteral("Number of Bytes in Each Unit (Dec):"));
-        QCOMPARE(accessibleLabel(colorList(dialog, MarkControlId::UnitColor2)), QStringLiteral("Color #2:"));
+        QCOMPARE(labelOf(control(dialog, UnitColor2)), QStringLiteral("Color #2:"));
         QVERIFY(groupTitles(dialog).contains("Please choose two different colors to distinguish each unit"));
+
         // The end is shown as given, past the last byte, and refused on OK.
-        QCOMPARE(dialog.field(FieldId::EndAddress)->text(), QStringLiteral("50"));
-
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::EndAddress);
-        retype(dialog.field(FieldId::EndAddress), "14");
-        retype(unit, "");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::UnitSize);
-        paste(unit, "1a");
-        clickOk(dialog);
-        retype(unit, "64");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::UnitSize);
-        retype(unit, "0");
-        clickOk(dialog);
-
-        QCOMPARE(prompter.messages(),
-                 (QStringList{kS6, "Please fill the Number of Bytes in Each Unit (Dec) field!",
-                              "Number of Bytes in Each Unit (Dec) field contains invalid characters!",
-                              "The value in the Number of Bytes in Each Unit (Dec) field can not be the same or "
-                              "larger than the value of the file size!"}));
-        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.field(EndAddress)->text(), QStringLiteral("50"));
+        walk(dialog, {{EndAddress, "50", EndAddress}, {EndAddress, "14", kNoOk}, {UnitSize, "", UnitSize},
+                      {UnitSize, "|1a", UnitSize}, {UnitSize, "64", UnitSize}, {UnitSize, "0", kAccepted}});
+        QCOMPARE(prompter.messages().size(), 4);
         const MarkUnitsSettings accepted = dialog.settings();
         QCOMPARE(accepted.unitSize, 0);
         QCOMPARE(accepted.color2, QStringLiteral("Blue"));
@@ -254,14 +194,14 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Patterns"));
         QCOMPARE(dialog.fileSizeLabel()->text(),
                  QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
-        QVERIFY(control<QRadioButton>(dialog, MarkControlId::PatternType1)->isChecked());
+        QVERIFY(control<QRadioButton>(dialog, PatternType1)->isChecked());
         QLineEdit* header = dialog.field(FieldId::PatternHeader);
         QLineEdit* count = dialog.field(FieldId::PatternCount);
         QLineEdit* tail = dialog.field(FieldId::PatternTail);
+        QCOMPARE(accessibleName(header), QStringLiteral("Header Value (Hex):"));
         retype(header, "7e");
         retype(tail, "ff");
-        CColorComboBox* second = colorList(dialog, MarkControlId::PatternSecondColor);
-        second->setCurrentIndex(6);
+        control(dialog, PatternSecondColor)->setCurrentIndex(6);
 
         struct Row {
             int button;
@@ -272,35 +212,34 @@ private slots:
             const char* thirdLabel;
         };
         const Row kRows[] = {
-            {MarkControlId::PatternType2, "Number of Body Bytes (Dec):", true, "Color of Body Bytes:", false,
-             "Tail Color:"},
-            {MarkControlId::PatternType3, "Number of Tail Bytes (Dec):", false, "Color of Tail Bytes:", true,
-             "the Last Tail Byte"},
-            {MarkControlId::PatternType1, nullptr, true, "Color of Body Bytes:", false, "Tail Color:"},
+            {PatternType2, "Number of Body Bytes (Dec):", true, "Color of Body Bytes:", false, "Tail Color:"},
+            {PatternType3, "Number of Tail Bytes (Dec):", false, "Color of Tail Bytes:", true, "the Last Tail Byte"},
+            {PatternType1, nullptr, true, "Color of Body Bytes:", false, "Tail Color:"},
         };
+        QLabel* countLabel = nullptr;
+        for (QLabel* label : dialog.findChildren<QLabel*>())
+            countLabel = label->buddy() == count ? label : countLabel;
+        QVERIFY(countLabel);
         for (const Row& row : kRows) {
             press(control<QRadioButton>(dialog, row.button), Qt::Key_Space);
-            const QString name = QString::number(row.button);
-            QVERIFY2(count->isVisible() == (row.countLabel != nullptr), qPrintable(name));
-            QCOMPARE(control<QLabel>(dialog, MarkControlId::BytesUnitLabel)->isVisible(), row.countLabel != nullptr);
-            QCOMPARE(buddyLabel(count)->isVisible(), row.countLabel != nullptr);
+            QCOMPARE(count->isVisible(), row.countLabel != nullptr);
+            QCOMPARE(control<QLabel>(dialog, BytesUnitLabel)->isVisible(), row.countLabel != nullptr);
+            QCOMPARE(countLabel->isVisible(), row.countLabel != nullptr);
             if (row.countLabel)
                 QCOMPARE(accessibleName(count), QLatin1String(row.countLabel));
-            QVERIFY2(tail->isVisible() == row.tailShown, qPrintable(name));
-            QCOMPARE(accessibleLabel(second), QLatin1String(row.secondLabel));
-            QCOMPARE(control<QLabel>(dialog, MarkControlId::ByteFollowingLabel)->isVisible(), row.followingShown);
-            QCOMPARE(accessibleLabel(colorList(dialog, MarkControlId::PatternThirdColor)),
-                     QLatin1String(row.thirdLabel));
+            QCOMPARE(tail->isVisible(), row.tailShown);
+            QCOMPARE(labelOf(control(dialog, PatternSecondColor)), QLatin1String(row.secondLabel));
+            QCOMPARE(control<QLabel>(dialog, ByteFollowingLabel)->isVisible(), row.followingShown);
+            QCOMPARE(labelOf(control(dialog, PatternThirdColor)), QLatin1String(row.thirdLabel));
             // Switching keeps what was typed and chosen.
-            QCOMPARE(header->text(), QStringLiteral("7E"));
-            QCOMPARE(tail->text(), QStringLiteral("FF"));
-            QCOMPARE(second->currentText(), QStringLiteral("Red"));
+            QCOMPARE(header->text() + tail->text(), QStringLiteral("7EFF"));
+            QCOMPARE(control(dialog, PatternSecondColor)->currentText(), QStringLiteral("Red"));
         }
-        QCOMPARE(accessibleName(header), QStringLiteral("Header Value (Hex):"));
     }
 
     void markPatternsChecksByTypeAndKeepsTheOtherTypes()
     {
+        using namespace FieldId;
         ScriptedPrompter prompter;
         MarkPatternsSettings remembered;
         remembered.type = PatternType::Type2;
@@ -309,42 +248,24 @@ private slots:
         remembered.clearBlock = false;
         CMarkPatternsDlg dialog(0x100, remembered, {0x20, 0x10}, nullptr);
         show(dialog);
-        QVERIFY(control<QRadioButton>(dialog, MarkControlId::PatternType2)->isChecked());
-        QLineEdit* header = dialog.field(FieldId::PatternHeader);
-        QLineEdit* count = dialog.field(FieldId::PatternCount);
-        QLineEdit* tail = dialog.field(FieldId::PatternTail);
-        QCOMPARE(header->text(), QStringLiteral("01"));
-        QCOMPARE(count->maxLength(), 8);
-        QCOMPARE(colorList(dialog, MarkControlId::PatternThirdColor)->currentIndex(), -1);
+        QVERIFY(control<QRadioButton>(dialog, PatternType2)->isChecked());
+        QCOMPARE(dialog.field(PatternHeader)->text(), QStringLiteral("01"));
+        QCOMPARE(dialog.field(PatternCount)->maxLength(), 8);
+        QCOMPARE(control(dialog, PatternThirdColor)->currentIndex(), -1);
 
-        paste(header, "0 1");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::PatternHeader);
-        retype(header, "7E");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::PatternCount);
-        paste(count, "2b");
-        clickOk(dialog);
-        retype(count, "2");
-        paste(tail, "F F");
-        clickOk(dialog);
-        expectRefusedAt(dialog, FieldId::PatternTail);
+        walk(dialog, {{PatternHeader, "|0 1", PatternHeader}, {PatternHeader, "7E", PatternCount},
+                      {PatternCount, "|2b", PatternCount}, {PatternCount, "2", kNoOk},
+                      {PatternTail, "|F F", PatternTail}});
         // Type3 has no tail to check.
-        press(control<QRadioButton>(dialog, MarkControlId::PatternType3), Qt::Key_Space);
+        press(control<QRadioButton>(dialog, PatternType3), Qt::Key_Space);
         clickOk(dialog);
-
-        QCOMPARE(prompter.messages(),
-                 (QStringList{"Header Value field contains invalid characters!", "Please fill the Body Size field!",
-                              "Body Size (Dec) field contains invalid characters!",
-                              "Tail Value field contains invalid characters!"}));
         QVERIFY(!dialog.isVisible());
+        QCOMPARE(prompter.messages().size(), 4);
         const MarkPatternsSettings accepted = dialog.settings();
         QCOMPARE(accepted.type, PatternType::Type3);
-        QCOMPARE(accepted.perType[2].header, QStringLiteral("7E"));
-        QCOMPARE(accepted.perType[2].count, QStringLiteral("2"));
+        QCOMPARE(accepted.perType[2].header + accepted.perType[2].count, QStringLiteral("7E2"));
         QCOMPARE(accepted.perType[2].colorNames, (std::array<QString, 3>{"Green", "Blue", ""}));
-        QCOMPARE(accepted.perType[0].header, QStringLiteral("AA"));
-        QCOMPARE(accepted.perType[1].header, QStringLiteral("01"));
+        QCOMPARE(accepted.perType[0].header + accepted.perType[1].header, QStringLiteral("AA01"));
         QCOMPARE(accepted.block, (AddressBlock{0x20, 0x10}));
     }
 };

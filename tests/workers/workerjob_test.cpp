@@ -10,40 +10,35 @@
 
 namespace {
 
+/// When the owner drops its job: never, on the first results, or in the end handler.
+enum class DropJob { Never, OnResults, OnEnd };
+
 /// A window with a small worker: it sums a byte model chunk by chunk and
 /// posts each chunk's sum, as the real workers post their batches.
 class SummingWindow : public QWidget {
 public:
-    /// When the owner drops its job: never, on the first results, or in the end handler.
-    enum class DropJob { Never, OnResults, OnEnd };
-
     explicit SummingWindow(const ByteModel& bytes, DropJob drop = DropJob::Never)
-        : m_bytes(bytes)
-        , m_drop(drop)
-    {
-    }
-
-    void start()
     {
         m_job = std::make_unique<WorkerJob<quint64>>(
-            this, [this](std::vector<quint64>& sums) {
+            this,
+            [this, drop](std::vector<quint64>& sums) {
                 ++deliveries;
-                if (m_drop == DropJob::OnResults)
+                if (drop == DropJob::OnResults)
                     m_job.reset();
                 for (quint64 sum : sums)
                     total += sum;
                 received += sums.size();
             },
-            [this](bool cancelled) {
+            [this, drop](bool cancelled) {
                 runningInEndHandler = m_job->isRunning();
-                if (m_drop == DropJob::OnEnd)
+                if (drop == DropJob::OnEnd)
                     m_job.reset();
                 ++ends;
                 endedCancelled = cancelled;
             });
-        m_job->start([this](WorkerJob<quint64>& job) {
-            m_bytes.forEachChunk(
-                0, m_bytes.size(),
+        m_job->start([&bytes](WorkerJob<quint64>& job) {
+            bytes.forEachChunk(
+                0, bytes.size(),
                 [&job](ByteOffset, std::span<const std::uint8_t> chunk) {
                     quint64 sum = 0;
                     for (std::uint8_t byte : chunk) {
@@ -68,8 +63,6 @@ public:
     bool runningInEndHandler = false;
 
 private:
-    const ByteModel& m_bytes;
-    DropJob m_drop;
     std::unique_ptr<WorkerJob<quint64>> m_job;
 };
 
@@ -84,35 +77,24 @@ private slots:
     void resultsArriveCoalescedAndBeforeTheEnd()
     {
         SummingWindow window(m_bytes);
-        window.start();
         QTRY_COMPARE(window.ends, 1);
-        QVERIFY(!window.endedCancelled);
-        QVERIFY(window.runningInEndHandler);
-        QVERIFY(!window.job().isRunning());
+        QVERIFY(!window.endedCancelled && window.runningInEndHandler && !window.job().isRunning());
         QCOMPARE(window.received, std::size_t(m_bytes.size() / 4096));
         QCOMPARE(window.total, quint64(m_bytes.size()) * 3);
         QVERIFY(window.deliveries < int(window.received));
     }
 
+    // A cancel still reports the end; after a join the job counts as running until the end arrives.
     void cancelEndsTheWorkerAndStillReportsTheEnd()
     {
-        SummingWindow window(m_bytes);
-        window.start();
-        window.job().cancel();
-        QTRY_COMPARE(window.ends, 1);
-        QVERIFY(window.endedCancelled);
-        QVERIFY(window.total < quint64(m_bytes.size()) * 3);
-    }
-
-    // The end still arrives after a join, and the job counts as running until then.
-    void cancelAndWaitStillDeliversTheEnd()
-    {
-        SummingWindow window(m_bytes);
-        window.start();
-        window.job().cancelAndWait();
-        QVERIFY(window.job().isRunning());
-        QTRY_COMPARE(window.ends, 1);
-        QVERIFY(!window.job().isRunning());
+        SummingWindow cancelled(m_bytes);
+        SummingWindow joined(m_bytes);
+        cancelled.job().cancel();
+        joined.job().cancelAndWait();
+        QVERIFY(joined.job().isRunning());
+        QTRY_COMPARE(cancelled.ends + joined.ends, 2);
+        QVERIFY(cancelled.endedCancelled && !joined.job().isRunning());
+        QVERIFY(cancelled.total < quint64(m_bytes.size()) * 3);
     }
 
     // An owner may drop its job inside the job's own handlers (run under AddressSanitizer).
@@ -121,14 +103,13 @@ private slots:
         const Watchdog watchdog;
         ByteModel small;
         small.assign(ByteBuffer(std::size_t(64) << 10, 1));
-        for (auto drop : {SummingWindow::DropJob::OnResults, SummingWindow::DropJob::OnEnd}) {
+        for (auto drop : {DropJob::OnResults, DropJob::OnEnd}) {
             for (int round = 0; round < 200; ++round) {
                 SummingWindow window(small, drop);
-                window.start();
                 // Sleeps until the deliveries come; the job goes in one of them.
                 while (window.hasJob())
                     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-                QCOMPARE(window.ends, drop == SummingWindow::DropJob::OnEnd ? 1 : 0);
+                QCOMPARE(window.ends, drop == DropJob::OnEnd ? 1 : 0);
             }
         }
     }
@@ -138,22 +119,19 @@ private slots:
     void randomStopsAndClosesAreSafe()
     {
         std::mt19937 random(7);
+        const auto spin = [&](unsigned most) {
+            for (unsigned spins = random() % most; spins > 0; --spins)
+                QCoreApplication::processEvents();
+        };
         for (int round = 0; round < 200; ++round) {
             auto window = std::make_unique<SummingWindow>(m_bytes);
-            window->start();
-            for (int spins = int(random() % 50); spins > 0; --spins)
-                QCoreApplication::processEvents();
-            switch (random() % 3) {
-            case 0:
+            spin(50);
+            const unsigned how = random() % 3;
+            if (how == 0) {
                 window->job().cancel();
-                for (int spins = int(random() % 20); spins > 0; --spins)
-                    QCoreApplication::processEvents();
-                break;
-            case 1:
+                spin(20);
+            } else if (how == 1) {
                 window->job().cancelAndWait();
-                break;
-            default:
-                break;
             }
             window.reset();
             QCoreApplication::processEvents();
