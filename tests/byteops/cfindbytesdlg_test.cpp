@@ -136,18 +136,6 @@ private slots:
         QCOMPARE(search.colorName, QStringLiteral("Red"));
     }
 
-    void takesTheColourListItIsGiven()
-    {
-        ByteModel model;
-        CFindBytesDlg dialog(model, nullptr, [](QWidget* parent) {
-            auto* box = new QComboBox(parent);
-            box->addItems({"Black", "Teal"});
-            box->setObjectName("given");
-            return box;
-        });
-        QCOMPARE(labelOf(dialog.findChild<QComboBox*>("given")), QStringLiteral("Mark Color:"));
-    }
-
     void escapeOrCancelClosesAndTellsTheView()
     {
         ByteModel model;
