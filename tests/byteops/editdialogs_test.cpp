@@ -10,49 +10,37 @@
 #include "byteops/pastebytesdialog.h"
 #include "byteops/replacebytesdialog.h"
 #include "support/dialogdriver.h"
-#include "support/scriptedprompter.h"
+#include "support/dialogwalk.h"
 
 using namespace DialogDriver;
 
 namespace {
+
+constexpr int kStart = FieldId::StartAddress;
+constexpr int kEnd = FieldId::EndAddress;
 
 QString fileSizeLine(QDialog& dialog)
 {
     return dialog.findChild<QLabel*>(QStringLiteral("fileSizeLine"))->text();
 }
 
-/// Clicks a radio button on its indicator: a stretched button takes clicks only on its indicator and text.
-void choose(QRadioButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
-
-QRadioButton* radio(QDialog& dialog, const QString& name)
+/// Clicks the radio button with the accessible name on its indicator (a stretched button takes clicks only there).
+void choose(QDialog& dialog, const QString& name)
 {
     for (QRadioButton* button : dialog.findChildren<QRadioButton*>())
         if (accessibleName(button) == name)
-            return button;
-    return nullptr;
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
-/// Presses OK and expects the dialog to refuse with message, focusing the field with its text selected.
-void expectRefusal(ScriptedPrompter& prompter, QDialog& dialog, QLineEdit* field, const QString& message)
+QString checkedRadio(QDialog& dialog)
 {
-    prompter.clear();
-    clickOk(dialog);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(prompter.messages(), QStringList{message});
-    QCOMPARE(dialog.focusWidget(), field);
-    QCOMPARE(field->selectedText(), field->text());
+    for (QRadioButton* button : dialog.findChildren<QRadioButton*>())
+        if (button->isChecked())
+            return accessibleName(button);
+    return {};
 }
 
-void expectAccepted(ScriptedPrompter& prompter, QDialog& dialog)
-{
-    prompter.clear();
-    clickOk(dialog);
-    QCOMPARE(prompter.messages(), QStringList());
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
+const QString kStartLarger = "The value in the Start Address field can not be larger than the value of the file size!";
 
 }  // namespace
 
@@ -67,29 +55,16 @@ private slots:
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Insert Bytes"));
         QCOMPARE(groupTitles(dialog), QStringList{"Bytes To Be Inserted"});
-        QLineEdit* start = fieldOf(dialog, FieldId::StartAddress);
-        QLineEdit* count = fieldOf(dialog, FieldId::InsertCount);
-        QLineEdit* value = fieldOf(dialog, FieldId::InsertValue);
-        QCOMPARE(labelOf(count), QStringLiteral("Number of Bytes (Dec):"));
-        QCOMPARE(accessibleName(value), QStringLiteral("Default Byte Value (Hex):"));
-        QCOMPARE(start->text(), QStringLiteral("10"));
-        QCOMPARE(count->text(), QStringLiteral("0"));
-        QCOMPARE(value->text(), QStringLiteral("00"));
+        QCOMPARE(labelOf(fieldOf(dialog, FieldId::InsertCount)), QStringLiteral("Number of Bytes (Dec):"));
+        QCOMPARE(accessibleName(fieldOf(dialog, FieldId::InsertValue)), QStringLiteral("Default Byte Value (Hex):"));
+        QCOMPARE(fieldOf(dialog, FieldId::InsertCount)->text() + fieldOf(dialog, FieldId::InsertValue)->text(), "000");
         QCOMPARE(fileSizeLine(dialog), QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
-
-        retype(count, "");
-        retype(value, "");
-        expectRefusal(prompter, dialog, value, "Please fill the Default Byte Value (Hex) field!");
-        retype(value, "abc");
-        QCOMPARE(value->text(), QStringLiteral("AB"));
-        expectRefusal(prompter, dialog, count, "Please fill the Number of Bytes (Dec) field!");
-        retype(count, "1234567890");
-        QCOMPARE(count->text(), QStringLiteral("123456789"));
-        retype(start, "101");
-        expectRefusal(prompter, dialog, start,
-                      "The value in the Start Address field can not be larger than the value of the file size!");
-        retype(start, "100");
-        expectAccepted(prompter, dialog);
+        walkDialog(dialog, prompter,
+                   {{{{kStart, "10"}, {FieldId::InsertCount, ""}, {FieldId::InsertValue, ""}},
+                     "Please fill the Default Byte Value (Hex) field!", FieldId::InsertValue},
+                    {{{FieldId::InsertValue, "abc"}}, "Please fill the Number of Bytes (Dec) field!", FieldId::InsertCount},
+                    {{{FieldId::InsertCount, "1234567890"}, {kStart, "101"}}, kStartLarger, kStart},
+                    {{{kStart, "100"}}}});
         QCOMPARE(dialog.start(), 0x100);
         QCOMPARE(dialog.count(), 123456789);
         QCOMPARE(dialog.value(), 0xAB);
@@ -101,16 +76,11 @@ private slots:
         PasteBytesDialog dialog(0, -1, nullptr);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Paste Bytes"));
-        QLineEdit* start = fieldOf(dialog, FieldId::StartAddress);
-        QCOMPARE(start->text(), QString());
-        expectRefusal(prompter, dialog, start, "Please fill the Start Address field!");
-        start->insert(QStringLiteral("1 "));  // pasted text is not filtered
-        expectRefusal(prompter, dialog, start, "Start Address field contains invalid characters!");
-        retype(start, "1");
-        expectRefusal(prompter, dialog, start,
-                      "The value in the Start Address field can not be larger than the value of the file size!");
-        retype(start, "0");
-        expectAccepted(prompter, dialog);
+        walkDialog(dialog, prompter,
+                   {{{}, "Please fill the Start Address field!", kStart},
+                    {{{kStart, "1 "}}, "Start Address field contains invalid characters!", kStart},
+                    {{{kStart, "1"}}, kStartLarger, kStart},
+                    {{{kStart, "0"}}}});
         QCOMPARE(dialog.start(), 0);
     }
 
@@ -122,29 +92,18 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Replace Bytes"));
         QCOMPARE(groupTitles(dialog),
                  (QStringList{"Byte Value (The old value is to be replaced by new value)", "Apply To Block"}));
-        QLineEdit* start = fieldOf(dialog, FieldId::StartAddress);
-        QLineEdit* end = fieldOf(dialog, FieldId::EndAddress);
-        QLineEdit* oldValue = fieldOf(dialog, FieldId::OldValue);
-        QLineEdit* newValue = fieldOf(dialog, FieldId::NewValue);
-        QCOMPARE(labelOf(newValue), QStringLiteral("New Value (Hex):"));
-        QCOMPARE(end->text(), QStringLiteral("FF"));  // clamped to the last byte
-        QCOMPARE(oldValue->text(), QStringLiteral("00"));
-
-        retype(oldValue, "");
-        retype(newValue, "");
-        retype(start, "100");
-        expectRefusal(prompter, dialog, start,
-                      "The value in the Start Address field can not be the same or larger than the value of the file "
-                      "size!");
-        retype(start, "f0");
-        retype(end, "10");
-        expectRefusal(prompter, dialog, oldValue, "Please fill the Old Value field!");
-        oldValue->insert(QStringLiteral("-"));
-        expectRefusal(prompter, dialog, oldValue, "Old Value field contains invalid characters!");
-        retype(oldValue, "0");
-        expectRefusal(prompter, dialog, newValue, "Please fill the New Value field!");
-        retype(newValue, "ff");
-        expectAccepted(prompter, dialog);
+        QCOMPARE(labelOf(fieldOf(dialog, FieldId::NewValue)), QStringLiteral("New Value (Hex):"));
+        QCOMPARE(fieldOf(dialog, kEnd)->text(), QStringLiteral("FF"));  // clamped to the last byte
+        QCOMPARE(fieldOf(dialog, FieldId::OldValue)->text(), QStringLiteral("00"));
+        walkDialog(dialog, prompter,
+                   {{{{FieldId::OldValue, ""}, {FieldId::NewValue, ""}, {kStart, "100"}},
+                     "The value in the Start Address field can not be the same or larger than the value of the file "
+                     "size!",
+                     kStart},
+                    {{{kStart, "f0"}, {kEnd, "10"}}, "Please fill the Old Value field!", FieldId::OldValue},
+                    {{{FieldId::OldValue, "-"}}, "Old Value field contains invalid characters!", FieldId::OldValue},
+                    {{{FieldId::OldValue, "0"}}, "Please fill the New Value field!", FieldId::NewValue},
+                    {{{FieldId::NewValue, "ff"}}}});
         QCOMPARE(dialog.start(), 0xF0);
         QCOMPARE(dialog.end(), 0x10);
         QCOMPARE(dialog.oldValue(), 0x00);
@@ -154,34 +113,29 @@ private slots:
     void bitwiseShiftShowsAndReturnsTheChoice()
     {
         ScriptedPrompter prompter;
+        BitwiseShiftDialog fresh(0x100, 0, 0, ShiftChoice{}, nullptr);
+        QCOMPARE(checkedRadio(fresh) + fieldOf(fresh, FieldId::ShiftCount)->text(), QStringLiteral("Left Shift0"));
         BitwiseShiftDialog dialog(0x100, 0x10, 0x200, {ShiftChoice::Direction::Right, 3}, nullptr);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Bitwise Shift On Bytes"));
         QCOMPARE(groupTitles(dialog), (QStringList{"Bitwise Shift Type", "Apply to block"}));
         QCOMPARE(fileSizeLine(dialog), QStringLiteral("File Size: 0X 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
-        QVERIFY(radio(dialog, "Right Shift")->isChecked());
-        QLineEdit* count = fieldOf(dialog, FieldId::ShiftCount);
-        QLineEdit* end = fieldOf(dialog, FieldId::EndAddress);
-        QCOMPARE(labelOf(count), QStringLiteral("Number of Shift (Dec):"));
-        QCOMPARE(count->text(), QStringLiteral("3"));
-        QCOMPARE(end->text(), QStringLiteral("200"));  // the end is not clamped
-        expectRefusal(prompter, dialog, end,
-                      "The value in the End Address field can not be the same or larger than the value of the file "
-                      "size!");
-        retype(end, "1f");
-        retype(count, "");
-        expectRefusal(prompter, dialog, count, "Please fill the Number of Shift (Dec) field!");
-        retype(count, "x95");
-        QCOMPARE(count->text(), QStringLiteral("9"));
-        choose(radio(dialog, "Left Shift"));
-        expectAccepted(prompter, dialog);
+        QCOMPARE(checkedRadio(dialog), QStringLiteral("Right Shift"));
+        QCOMPARE(labelOf(fieldOf(dialog, FieldId::ShiftCount)), QStringLiteral("Number of Shift (Dec):"));
+        QCOMPARE(fieldOf(dialog, FieldId::ShiftCount)->text(), QStringLiteral("3"));
+        QCOMPARE(fieldOf(dialog, kEnd)->text(), QStringLiteral("200"));  // the end is not clamped
+        walkDialog(dialog, prompter,
+                   {{{},
+                     "The value in the End Address field can not be the same or larger than the value of the file "
+                     "size!",
+                     kEnd},
+                    {{{kEnd, "1f"}, {FieldId::ShiftCount, ""}}, "Please fill the Number of Shift (Dec) field!",
+                     FieldId::ShiftCount}});
+        retype(fieldOf(dialog, FieldId::ShiftCount), "x95");
+        choose(dialog, "Left Shift");
+        walkDialog(dialog, prompter, {{}});
         QCOMPARE(dialog.choice(), (ShiftChoice{ShiftChoice::Direction::Left, 9}));
-        QCOMPARE(dialog.start(), 0x10);
         QCOMPARE(dialog.end(), 0x1F);
-
-        BitwiseShiftDialog fresh(0x100, 0, 0, ShiftChoice{}, nullptr);
-        QVERIFY(radio(fresh, "Left Shift")->isChecked());
-        QCOMPARE(fieldOf(fresh, FieldId::ShiftCount)->text(), QStringLiteral("0"));
     }
 
     void maskBytesShowsAndReturnsTheChoice()
@@ -190,20 +144,15 @@ private slots:
         MaskBytesDialog first(0x100, 0x10, 0x20, MaskChoice{}, nullptr);
         QCOMPARE(first.windowTitle(), QStringLiteral("Mask Bytes"));
         QCOMPARE(groupTitles(first), (QStringList{"Mask Type", "Apply to block"}));
-        QVERIFY(radio(first, "AND")->isChecked());
-        QCOMPARE(fieldOf(first, FieldId::MaskValue)->text(), QStringLiteral("FF"));
-
+        QCOMPARE(checkedRadio(first) + fieldOf(first, FieldId::MaskValue)->text(), QStringLiteral("ANDFF"));
         MaskBytesDialog dialog(0x100, 0x10, 0x20, {MaskChoice::Type::Xor, 0x0F}, nullptr);
         dialog.show();
-        QVERIFY(radio(dialog, "XOR")->isChecked());
-        QLineEdit* value = fieldOf(dialog, FieldId::MaskValue);
-        QCOMPARE(labelOf(value), QStringLiteral("Mask Value (Hex):"));
-        QCOMPARE(value->text(), QStringLiteral("F"));
-        retype(value, "");
-        expectRefusal(prompter, dialog, value, "Please fill the Mask Value field!");
-        retype(value, "a5");
-        choose(radio(dialog, "OR"));
-        expectAccepted(prompter, dialog);
+        QCOMPARE(checkedRadio(dialog), QStringLiteral("XOR"));
+        QCOMPARE(labelOf(fieldOf(dialog, FieldId::MaskValue)), QStringLiteral("Mask Value (Hex):"));
+        QCOMPARE(fieldOf(dialog, FieldId::MaskValue)->text(), QStringLiteral("F"));
+        walkDialog(dialog, prompter, {{{{FieldId::MaskValue, ""}}, "Please fill the Mask Value field!", FieldId::MaskValue}});
+        choose(dialog, "OR");
+        walkDialog(dialog, prompter, {{{{FieldId::MaskValue, "a5"}}}});
         QCOMPARE(dialog.choice(), (MaskChoice{MaskChoice::Type::Or, 0xA5}));
     }
 };

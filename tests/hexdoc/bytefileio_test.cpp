@@ -18,32 +18,7 @@
 #include "support/qstringprint.h"
 #include "support/watchdog.h"
 
-namespace {
-
 using ByteFileIo::ReadResult;
-
-QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
-{
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return f.fileName();
-}
-
-/// The first block device this process may read, or an empty string.
-QString readableDisk()
-{
-    for (const QString& name : QDir("/dev").entryList(QDir::System)) {
-        const QString path = "/dev/" + name;
-        struct stat st {};
-        if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISBLK(st.st_mode)
-            && ::access(QFile::encodeName(path).constData(), R_OK) == 0)
-            return path;
-    }
-    return {};
-}
-
-}  // namespace
 
 TEST(ByteFileIo, ReadsFilesWholeWhateverSizeTheyClaim)
 {
@@ -51,10 +26,13 @@ TEST(ByteFileIo, ReadsFilesWholeWhateverSizeTheyClaim)
     QByteArray bytes;
     for (int i = 0; i < 3000000; ++i)
         bytes.append(char(i * 31 >> 2));
+    QFile file(dir.filePath("f"));
     for (const int size : {0, 1, 3000000}) {
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes.left(size)) == size);
+        file.close();
         ByteBuffer out{1, 2, 3};
         QString reason;
-        ASSERT_EQ(ByteFileIo::readFile(writeFile(dir, "f", bytes.left(size)), out, reason), ReadResult::Ok);
+        ASSERT_EQ(ByteFileIo::readFile(file.fileName(), out, reason), ReadResult::Ok);
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(out.data()), qsizetype(out.size())), bytes.left(size));
     }
     // The kernel's own files report no size but have bytes.
@@ -75,10 +53,7 @@ TEST(ByteFileIo, RefusesStreamsAndDevicesWithoutWaiting)
     address.sun_family = AF_UNIX;
     std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path - 1);
     ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    const struct {
-        QString path;
-        QString reason;
-    } rows[] = {
+    const std::pair<QString, QString> rows[] = {
         {fifo, "Is a named pipe (FIFO), not a file or disk"},
         {socketPath, "Is a socket, not a file or disk"},
         {"/dev/zero", "Is a character device, not a file or disk"},
@@ -86,11 +61,11 @@ TEST(ByteFileIo, RefusesStreamsAndDevicesWithoutWaiting)
         {dir.filePath("missing"), "No such file or directory"},
     };
     Watchdog watchdog;
-    for (const auto& row : rows) {
+    for (const auto& [path, expected] : rows) {
         ByteBuffer out{7};
         QString reason;
-        EXPECT_EQ(ByteFileIo::readFile(row.path, out, reason), ReadResult::Failed) << row.reason.toStdString();
-        EXPECT_EQ(reason, row.reason);
+        EXPECT_EQ(ByteFileIo::readFile(path, out, reason), ReadResult::Failed) << expected.toStdString();
+        EXPECT_EQ(reason, expected);
         EXPECT_EQ(out, ByteBuffer{7}) << "left as it was";
     }
     ::close(sock);
@@ -98,7 +73,12 @@ TEST(ByteFileIo, RefusesStreamsAndDevicesWithoutWaiting)
 
 TEST(ByteFileIo, DiskIsReadToTheSizeTheKernelGives)
 {
-    const QString disk = readableDisk();
+    QString disk;
+    struct stat st {};
+    for (const QString& name : QDir("/dev").entryList(QDir::System))
+        if (::stat(QFile::encodeName("/dev/" + name).constData(), &st) == 0 && S_ISBLK(st.st_mode)
+            && ::access(QFile::encodeName("/dev/" + name).constData(), R_OK) == 0 && disk.isEmpty())
+            disk = "/dev/" + name;
     if (disk.isEmpty())
         GTEST_SKIP() << "no readable block device";
     const int fd = ::open(QFile::encodeName(disk).constData(), O_RDONLY | O_CLOEXEC);
@@ -108,10 +88,9 @@ TEST(ByteFileIo, DiskIsReadToTheSizeTheKernelGives)
     ByteBuffer out;
     QString reason;
     const ReadResult result = ByteFileIo::readFile(disk, out, reason);
-    if (size >= std::uint64_t(ByteFileIo::kMaxFileSize)) {
-        EXPECT_EQ(result, ReadResult::TooLarge) << disk.toStdString();
-    } else {
-        EXPECT_EQ(result, ReadResult::Ok) << disk.toStdString() << ": " << reason.toStdString();
+    EXPECT_EQ(result, size >= std::uint64_t(ByteFileIo::kMaxFileSize) ? ReadResult::TooLarge : ReadResult::Ok)
+        << disk.toStdString() << ": " << reason.toStdString();
+    if (result == ReadResult::Ok) {
         EXPECT_EQ(out.size(), size) << disk.toStdString();
     }
 }
