@@ -112,6 +112,7 @@ private slots:
         AppFixture fx;
         fx.prompter().answerFile(QString());
         fx.run(CommandId::ImportHexValuesText);  // cancelled: uses no number
+        QCOMPARE(fx.windowCount(), 0);
         QVERIFY(fx.run(CommandId::FileNew));
         QCOMPARE(fx.activeDoc()->bytes().copy(0, 32), ByteBuffer(32, 0));
         QVERIFY(fx.activeDoc()->isModified());
@@ -150,26 +151,16 @@ private slots:
         fx.frame().mdiArea()->activeSubWindow()->close();
         QCoreApplication::processEvents();
         QCOMPARE(fx.windowCount(), 2);
+        fx.prompter().answerFile(fx.writeFile("values.txt", "41 42 43\n0x41, 0x4"));
+        QVERIFY(fx.run(CommandId::ImportHexValuesText));
+        QCOMPARE(fx.prompter().asked().back().text, QStringLiteral("Select file for importing hex values text"));
+        QCOMPARE(fx.activeDoc()->bytes().copy(0, 5), (ByteBuffer{0x41, 0x42, 0x43, 0x41}));
+        QVERIFY(fx.activeDoc()->pathName().isEmpty() && fx.activeDoc()->isModified());
+        QCOMPARE(fx.app().importFlag(), 0);
     }
 
-    void saveWritesTheBytesBack()
-    {
-        AppFixture fx;
-        QByteArray bytes;
-        for (int i = 0; i < 70000; ++i)
-            bytes.append(char((i * 7919) >> 3));
-        const QString file = fx.writeFile("data.bin", bytes);
-        QVERIFY(fx.app().openDocumentFile(file));
-        const std::uint8_t z = 0x5A;
-        fx.activeDoc()->bytes().setBytes(3, std::span(&z, 1));
-        fx.activeDoc()->setBytesChanged(1);
-        QVERIFY(fx.run(CommandId::FileSave));
-        bytes[3] = 0x5A;
-        QCOMPARE(AppFixture::readFile(file), bytes);
-        QVERIFY(!fx.activeDoc()->isModified());
-    }
-
-    // A failed open says why and closes nothing; opening an open file activates its window.
+    // A failed open says why and closes nothing; opening an open file activates its window; Save writes the
+    // bytes back.
     void failedOpensKeepTheWindows()
     {
         AppFixture fx;
@@ -188,17 +179,17 @@ private slots:
                               "Fail to open the file because it is 4 GB or larger: " + big.fileName()
                                   + "\nVellmar shows 8-digit addresses and opens files below 4 GB."}));
         QCOMPARE(fx.windowCount(), 2);
-    }
-
-    void importBuildsUntitledDocument()
-    {
-        AppFixture fx;
-        fx.prompter().answerFile(fx.writeFile("values.txt", "41 42 43\n0x41, 0x4"));
-        QVERIFY(fx.run(CommandId::ImportHexValuesText));
-        QCOMPARE(fx.prompter().asked().front().text, QStringLiteral("Select file for importing hex values text"));
-        QCOMPARE(fx.activeDoc()->bytes().copy(0, 5), (ByteBuffer{0x41, 0x42, 0x43, 0x41}));
-        QVERIFY(fx.activeDoc()->pathName().isEmpty() && fx.activeDoc()->isModified());
-        QCOMPARE(fx.app().importFlag(), 0);
+        QByteArray bytes;
+        for (int i = 0; i < 70000; ++i)
+            bytes.append(char((i * 7919) >> 3));
+        QVERIFY(fx.app().openDocumentFile(fx.writeFile("data.bin", bytes)));
+        const std::uint8_t z = 0x5A;
+        fx.activeDoc()->bytes().setBytes(3, std::span(&z, 1));
+        fx.activeDoc()->setBytesChanged(1);
+        QVERIFY(fx.run(CommandId::FileSave));
+        bytes[3] = 0x5A;
+        QCOMPARE(AppFixture::readFile(fx.path("data.bin")), bytes);
+        QVERIFY(!fx.activeDoc()->isModified());
     }
 
     // The list keeps the four newest; an "&" in a name shows as itself and the item opens that name.
