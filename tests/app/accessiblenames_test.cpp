@@ -29,36 +29,7 @@ QStringList unnamedControls(QWidget* window)
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         const QString name = accessible ? accessible->text(QAccessible::Name).trimmed() : QString();
         if (name.isEmpty() || name == widget->objectName())
-            unnamed << QStringLiteral("%1: %2 \"%3\"")
-                           .arg(window->windowTitle(), QString::fromLatin1(widget->metaObject()->className()),
-                                widget->objectName());
-    }
-    return unnamed;
-}
-
-/// Every window on the screen.
-QStringList unnamedControlsOnScreen()
-{
-    QStringList unnamed;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible())
-            unnamed << unnamedControls(window);
-    return unnamed;
-}
-
-/// The modal dialogs the commands open, walked while each is open.
-QStringList unnamedControlsOfModals(AppFixture& fx, std::initializer_list<CommandId> commands)
-{
-    QStringList unnamed;
-    for (CommandId id : commands) {
-        bool opened = false;
-        AppFixture::onNextModal([&](QDialog& dialog) {
-            opened = true;
-            unnamed << unnamedControls(&dialog);
-        });
-        fx.run(id);
-        if (!opened)
-            unnamed << QStringLiteral("command %1 opened no dialog").arg(int(id));
+            unnamed << window->windowTitle() + ": " + widget->metaObject()->className() + " " + widget->objectName();
     }
     return unnamed;
 }
@@ -69,38 +40,38 @@ class AccessibleNamesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyFocusableControlHasAName_data()
-    {
-        QTest::addColumn<int>("state");
-        QTest::newRow("no document") << int(WindowState::NoDocument);
-        QTest::newRow("plain document") << int(WindowState::PlainDocument);
-        QTest::newRow("Com Panel") << int(WindowState::ComPanel);
-        QTest::newRow("comparison") << int(WindowState::Comparison);
-    }
-
+    // In every window state: the modal dialogs the commands open, walked while each is open, then the
+    // modeless windows, which open side by side with the main window.
     void everyFocusableControlHasAName()
     {
-        QFETCH(int, state);
-        AppFixture fx;
         QStringList unnamed;
-        fx.enterWindowState(WindowState(state));
-        QCOMPARE(int(fx.frame().windowState()), state);
-        if (WindowState(state) == WindowState::PlainDocument)
-            unnamed << unnamedControlsOfModals(fx, {CommandId::GoTo, CommandId::SelectBytes, CommandId::CurrentSettings});
-        unnamed << unnamedControlsOfModals(fx, {CommandId::AppAbout, CommandId::SetDefault, CommandId::MaxComPort});
-        // The modeless windows open side by side with the main window.
-        for (CommandId id : {CommandId::AsciiTable, CommandId::NotationConvert, CommandId::HelpFinder})
-            fx.run(id);
-        unnamed << unnamedControlsOnScreen();
-        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
-    }
-
-    void driverReportHasNames()
-    {
-        CDriverInfoDlg dialog(QStringLiteral("COM1"), DriverInfoLines::of(CommProperties{}), QStringLiteral("/dev/ttyS0"),
+        for (WindowState state : {WindowState::NoDocument, WindowState::PlainDocument, WindowState::ComPanel,
+                                  WindowState::Comparison}) {
+            AppFixture fx;
+            fx.enterWindowState(state);
+            QCOMPARE(fx.frame().windowState(), state);
+            std::vector<CommandId> modals{CommandId::AppAbout, CommandId::SetDefault, CommandId::MaxComPort};
+            if (state == WindowState::PlainDocument)
+                modals.insert(modals.end(), {CommandId::GoTo, CommandId::SelectBytes, CommandId::CurrentSettings});
+            for (CommandId id : modals) {
+                bool opened = false;
+                AppFixture::onNextModal([&](QDialog& dialog) {
+                    opened = true;
+                    unnamed << unnamedControls(&dialog);
+                });
+                fx.run(id);
+                QVERIFY2(opened, qPrintable(QStringLiteral("command %1 opened no dialog").arg(int(id))));
+            }
+            for (CommandId id : {CommandId::AsciiTable, CommandId::NotationConvert, CommandId::HelpFinder})
+                fx.run(id);
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible())
+                    unnamed << unnamedControls(window);
+        }
+        CDriverInfoDlg report(QStringLiteral("COM1"), DriverInfoLines::of(CommProperties{}), QStringLiteral("/dev/ttyS0"),
                               nullptr);
-        dialog.show();
-        const QStringList unnamed = unnamedControls(&dialog);
+        report.show();
+        unnamed << unnamedControls(&report);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
     }
 
@@ -113,9 +84,8 @@ private slots:
                 if (action->isSeparator())
                     continue;
                 ++buttons;
-                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(bar->widgetForAction(action));
-                QVERIFY(accessible);
-                QCOMPARE(accessible->text(QAccessible::Name), action->toolTip());
+                QCOMPARE(QAccessible::queryAccessibleInterface(bar->widgetForAction(action))->text(QAccessible::Name),
+                             action->toolTip());
             }
         }
         int defined = 0;

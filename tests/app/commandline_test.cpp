@@ -17,7 +17,7 @@ struct Run {
 
 /// Runs the built program with a home of its own, and no display: a platform
 /// that does not exist aborts the program should it try to open one.
-Run runVellmar(const QStringList& arguments, const QString& home)
+Run runVellmar(const QString& arguments, const QString& home)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -25,7 +25,7 @@ Run runVellmar(const QStringList& arguments, const QString& home)
     environment.insert(QStringLiteral("HOME"), home);
     environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VELLMAR_BINARY), arguments);
+    process.start(QStringLiteral(VELLMAR_BINARY), arguments.split(QLatin1Char(' ')));
     // A program that opened its window would never finish by itself.
     if (!process.waitForFinished(30000)) {
         process.kill();
@@ -33,8 +33,7 @@ Run runVellmar(const QStringList& arguments, const QString& home)
         return {};
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 }  // namespace
@@ -43,62 +42,31 @@ class CommandLineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void helpPrintsTheUsageAndOpensNoWindow_data()
+    // Help and version print and open no window, also after Qt's own options; an unknown option is a usage error.
+    void optionsPrintAndEndTheProgram()
     {
-        QTest::addColumn<QString>("option");
-        QTest::newRow("long") << "--help";
-        QTest::newRow("short") << "-h";
-    }
-
-    void helpPrintsTheUsageAndOpensNoWindow()
-    {
-        QFETCH(QString, option);
         QTemporaryDir home;
-        const Run run = runVellmar({option, QStringLiteral("some.bin")}, home.path());
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.startsWith(QStringLiteral("Usage: vellmar [options] [FILE...]\n")), qPrintable(run.out));
-        QVERIFY(run.out.contains(QStringLiteral("Files to open, each as a hex document.")));
-        QVERIFY(run.out.contains(home.path() + QStringLiteral("/.config/Varn Technology/Vellmar.ini")));
-        QVERIFY(run.out.contains(QStringLiteral("--version")));
-    }
-
-    void versionPrintsNameAndVersion_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::newRow("long") << "--version";
-        QTest::newRow("short") << "-v";
-        QTest::newRow("after Qt's own options") << "-style=fusion -reverse --platform offscreen -v";
-    }
-
-    void versionPrintsNameAndVersion()
-    {
-        QFETCH(QString, option);
-        QTemporaryDir home;
-        const Run run = runVellmar(option.split(u' '), home.path());
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QStringLiteral("Vellmar 2.12\n"));
-    }
-
-    void unknownOptionIsAUsageError_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("long") << "--bogus" << "vellmar: Unknown option 'bogus'.";
-        QTest::newRow("short") << "-x" << "vellmar: Unknown option 'x'.";
-    }
-
-    void unknownOptionIsAUsageError()
-    {
-        QFETCH(QString, option);
-        QFETCH(QString, error);
-        QTemporaryDir home;
-        const Run run = runVellmar({option}, home.path());
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.out, QString());
-        const QStringList lines = run.err.split(QLatin1Char('\n'));
-        const qsizetype first = lines.indexOf(error);
-        QVERIFY2(first >= 0, qPrintable(run.err));
-        QVERIFY(lines.value(first + 1).startsWith(QStringLiteral("Usage: vellmar [options] [FILE...]")));
+        const QString usage = QStringLiteral("Usage: vellmar [options] [FILE...]\n");
+        for (const char* option : {"--help some.bin", "-h"}) {
+            const Run run = runVellmar(QString::fromLatin1(option), home.path());
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.out.startsWith(usage) && run.out.contains("Files to open, each as a hex document.")
+                         && run.out.contains(home.path() + "/.config/Varn Technology/Vellmar.ini")
+                         && run.out.contains("--version"),
+                     qPrintable(run.out));
+        }
+        for (const char* option : {"--version", "-style=fusion -reverse --platform offscreen -v"}) {
+            const Run run = runVellmar(QString::fromLatin1(option), home.path());
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.out, QStringLiteral("Vellmar 2.12\n"));
+        }
+        for (const char* option : {"--bogus", "-x"}) {
+            const Run run = runVellmar(QString::fromLatin1(option), home.path());
+            QCOMPARE(run.exitCode, 2);
+            QCOMPARE(run.out, QString());
+            const QString error = QStringLiteral("vellmar: Unknown option '%1'.\n").arg(QString::fromLatin1(option).remove('-'));
+            QVERIFY2(run.err.contains(error + usage), qPrintable(run.err));
+        }
     }
 
     void filesAreThePositionalArguments()
@@ -110,30 +78,28 @@ private slots:
         QCOMPARE(CommandLine::parse({QStringLiteral("vellmar")}).files(), QStringList());
     }
 
+    // Every file opens and a failed one says why; when the only file fails, the start-up ends.
     void everyFileOpensAndAFailedOneSaysWhy()
     {
         QTemporaryDir dir;
+        const QString missing = dir.filePath("missing.bin");
+        const QStringList why{"Fail to open the file because No such file or directory"};
         const QString first = dir.filePath("first.bin");
         const QString second = dir.filePath("second.bin");
         for (const QString& path : {first, second}) {
             QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("x");
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
         }
-        AppFixture fx({first, dir.filePath("missing.bin"), second});
-        QCOMPARE(fx.windowCount(), 2);
-        QCOMPARE(fx.prompter().messages(), QStringList{"Fail to open the file because No such file or directory"});
-        QVERIFY(fx.frame().isVisible());
-    }
-
-    void onlyFileFailingEndsTheStartUp()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QTemporaryDir dir;
+        {
+            AppFixture fx({first, missing, second});
+            QCOMPARE(fx.windowCount(), 2);
+            QCOMPARE(fx.prompter().messages(), why);
+            QVERIFY(fx.frame().isVisible());
+        }
         ScriptedPrompter prompter;
         CVellmarApp app;
-        QVERIFY(!app.initInstance({dir.filePath("missing.bin")}));
-        QCOMPARE(prompter.messages(), QStringList{"Fail to open the file because No such file or directory"});
+        QVERIFY(!app.initInstance({missing}));
+        QCOMPARE(prompter.messages(), why);
         QVERIFY(!app.mainFrame()->isVisible());
     }
 };

@@ -19,7 +19,7 @@ protected:
     const QString path = dir.filePath("Vellmar.ini");
     QSettings settings{path, SettingsStore::format()};
 
-    void store(const char* name, const QString& text) { settings.setValue(QStringLiteral("Default Settings/") + name, text); }
+    void store(const char* name, const char* text) { settings.setValue(QStringLiteral("Default Settings/") + name, text); }
     QString stored(const char* name) { return settings.value(QStringLiteral("Default Settings/") + name).toString(); }
     QByteArray fileText()
     {
@@ -31,69 +31,13 @@ protected:
 
 }  // namespace
 
-TEST_F(DefaultSettingsStoreTest, FirstStartWritesEveryDefault)
+TEST_F(DefaultSettingsStoreTest, FirstStartWritesEveryDefaultAndSavedDefaultsReadBack)
 {
     const DefaultPortSettings loaded = DefaultSettingsStore::load(settings);
     EXPECT_EQ(loaded.maxComPort, 4);
     EXPECT_EQ(loaded.port, (PortSettings{QStringLiteral("COM1"), 9600, 8, 0, 0}));
     EXPECT_EQ(fileText(), QByteArray("[Default Settings]\nBaudRate=9600\nByteSize=8\nDefaultComPort=COM1\n"
                                      "MaxComPort=4\nParity=No Parity\nStopBits=1\n"));
-}
-
-TEST_F(DefaultSettingsStoreTest, HandWrittenValuesWithCommasAreReadAsTheirText)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("; edited by hand\n[Default Settings]\nBaudRate=1,2,3,4,5,6,7,8\nDefaultComPort=COM3,COM4\n"
-               "Parity=Odd\n");
-    file.close();
-    QSettings edited{path, SettingsStore::format()};
-    const DefaultPortSettings loaded = DefaultSettingsStore::load(edited);
-    // Fifteen characters are too long for the value: it goes back to its default.
-    EXPECT_EQ(loaded.port.baudRate, 9600u);
-    EXPECT_EQ(loaded.port.portName, QStringLiteral("COM3,COM4"));
-    EXPECT_EQ(loaded.port.parity, 1);
-    edited.sync();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("[Default Settings]\nBaudRate=9600\nByteSize=8\nDefaultComPort=COM3,COM4\n"
-                                         "MaxComPort=4\nParity=Odd\nStopBits=1\n"));
-}
-
-TEST_F(DefaultSettingsStoreTest, MaxComPortOfFourOrLessIsFourAndStaysInTheFile)
-{
-    const std::pair<const char*, int> cases[] = {{"2", 4}, {"abc", 4}, {"5", 5}, {" 12 ", 12}, {"99999999999", 9999}};
-    for (const auto& [text, expected] : cases) {
-        store("MaxComPort", QString::fromLatin1(text));
-        EXPECT_EQ(DefaultSettingsStore::load(settings).maxComPort, expected) << text;
-        EXPECT_EQ(stored("MaxComPort"), QString::fromLatin1(text));
-    }
-}
-
-TEST_F(DefaultSettingsStoreTest, ValueOfTwelveCharactersIsReplacedByItsDefault)
-{
-    store("BaudRate", QStringLiteral("115200115200"));
-    store("DefaultComPort", QStringLiteral("COM12345678"));  // 11 characters still fit
-    const DefaultPortSettings loaded = DefaultSettingsStore::load(settings);
-    EXPECT_EQ(loaded.port.baudRate, 9600u);
-    EXPECT_EQ(stored("BaudRate"), QStringLiteral("9600"));
-    EXPECT_EQ(loaded.port.portName, QStringLiteral("COM12345678"));
-}
-
-TEST_F(DefaultSettingsStoreTest, TextsAreTrimmedAndConverted)
-{
-    store("DefaultComPort", QStringLiteral("  COM3 "));
-    store("BaudRate", QStringLiteral("19200"));
-    store("ByteSize", QStringLiteral("7"));
-    store("Parity", QStringLiteral("Even"));
-    store("StopBits", QStringLiteral(" 2"));
-    const PortSettings expected{QStringLiteral("COM3"), 19200, 7, 2, 2};
-    EXPECT_EQ(DefaultSettingsStore::load(settings).port, expected);
-    store("Parity", QStringLiteral("Parity Odd"));
-    EXPECT_EQ(DefaultSettingsStore::load(settings).port.parity, 0) << "an unknown parity is no parity";
-}
-
-TEST_F(DefaultSettingsStoreTest, SavedDefaultsUseTheListTextsAndReadBack)
-{
     const PortSettings port{QStringLiteral("COM2"), 57600, 5, 3, 1};
     DefaultSettingsStore::saveDefaults(settings, port);
     EXPECT_EQ(stored("Parity"), QStringLiteral("Mark"));
@@ -101,27 +45,56 @@ TEST_F(DefaultSettingsStoreTest, SavedDefaultsUseTheListTextsAndReadBack)
     EXPECT_EQ(DefaultSettingsStore::load(settings).port, port);
 }
 
-TEST_F(DefaultSettingsStoreTest, RaisingMaxComPortStoresItAndExtendsTheUsageTable)
+// Values are trimmed; one of twelve characters or more goes back to its default, in the file too; commas in a
+// hand-written value are part of its text.
+TEST_F(DefaultSettingsStoreTest, StoredTextsAreTrimmedConvertedOrReplaced)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("; edited by hand\n[Default Settings]\nBaudRate=1,2,3,4,5,6,7,8\nDefaultComPort=COM3,COM4\n");
+    file.close();
+    QSettings edited{path, SettingsStore::format()};
+    EXPECT_EQ(DefaultSettingsStore::load(edited).port, (PortSettings{QStringLiteral("COM3,COM4"), 9600, 8, 0, 0}));
+    edited.sync();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("[Default Settings]\nBaudRate=9600\nByteSize=8\nDefaultComPort=COM3,COM4\n"));
+
+    const std::pair<const char*, const char*> stores[] = {{"DefaultComPort", "  COM3 "}, {"BaudRate", "19200"},
+                                                          {"ByteSize", "7"}, {"Parity", "Even"}, {"StopBits", " 2"}};
+    for (const auto& [name, text] : stores)
+        store(name, text);
+    EXPECT_EQ(DefaultSettingsStore::load(settings).port, (PortSettings{QStringLiteral("COM3"), 19200, 7, 2, 2}));
+    store("Parity", "Parity Odd");  // an unknown parity is no parity
+    store("BaudRate", "115200115200");
+    store("DefaultComPort", "COM12345678");  // 11 characters still fit
+    EXPECT_EQ(DefaultSettingsStore::load(settings).port, (PortSettings{QStringLiteral("COM12345678"), 9600, 7, 0, 2}));
+    EXPECT_EQ(stored("BaudRate"), QStringLiteral("9600"));
+}
+
+TEST_F(DefaultSettingsStoreTest, MaxComPortOfFourOrLessIsFourAndStaysInTheFile)
 {
     SerialPorts ports;
     ports.load(settings);
-    EXPECT_EQ(ports.usage().recordCount(), 6);  // 0 to 4 and one more
     ports.setMaxComPort(settings, 10);
-    EXPECT_EQ(ports.maxComPort(), 10);
     EXPECT_EQ(stored("MaxComPort"), QStringLiteral("10"));
     EXPECT_EQ(ports.usage().recordCount(), 11);
+    const std::pair<const char*, int> cases[] = {{"2", 4}, {"abc", 4}, {"5", 5}, {" 12 ", 12}, {"99999999999", 9999}};
+    for (const auto& [text, expected] : cases) {
+        store("MaxComPort", text);
+        EXPECT_EQ(DefaultSettingsStore::load(settings).maxComPort, expected) << text;
+        EXPECT_EQ(stored("MaxComPort"), QString::fromLatin1(text));
+    }
 }
 
 TEST_F(DefaultSettingsStoreTest, PortNamesMapToDevicesUnlessTheFileSaysOtherwise)
 {
     using namespace PortDeviceMap;
-    EXPECT_EQ(devicePath(settings, QStringLiteral("COM1")), QStringLiteral("/dev/ttyS0"));
     EXPECT_EQ(devicePath(settings, QStringLiteral("COM12")), QStringLiteral("/dev/ttyS11"));
     EXPECT_EQ(devicePath(settings, QStringLiteral("COM")), QString());
-    setDevicePath(settings, QStringLiteral("COM5"), QStringLiteral(" /dev/serial/by-id/usb-FTDI-if00-port0 "));
-    EXPECT_EQ(settings.value(QStringLiteral("Port Devices/COM5")).toString(),
-              QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
-    EXPECT_EQ(devicePath(settings, QStringLiteral("COM5")), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
+    const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0");
+    setDevicePath(settings, QStringLiteral("COM5"), " " + byId + " ");
+    EXPECT_EQ(settings.value(QStringLiteral("Port Devices/COM5")).toString(), byId);
+    EXPECT_EQ(devicePath(settings, QStringLiteral("COM5")), byId);
     setDevicePath(settings, QStringLiteral("COM5"), QStringLiteral("/dev/ttyS4"));
     EXPECT_FALSE(settings.contains(QStringLiteral("Port Devices/COM5")));
     setDevicePath(settings, QStringLiteral("COM2"), QStringLiteral("/dev/pts/4"));

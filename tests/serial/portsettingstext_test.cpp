@@ -10,89 +10,55 @@ using namespace PortSettingsText;
 
 namespace {
 
+template <auto From>
+quint32 widened(QStringView text) { return From(text); }
+
+template <auto To, typename T>
+QString narrowed(quint32 value) { return To(T(value)); }
+
 struct ListConversion {
-    const char* name;
     QStringList entries;
     quint32 (*fromText)(QStringView);
     QString (*toText)(quint32);
-};
-
-template <auto From>
-quint32 widened(QStringView text)
-{
-    return From(text);
-}
-
-template <auto To, typename T>
-QString narrowed(quint32 value)
-{
-    return To(T(value));
-}
-
-const ListConversion kLists[] = {
-    {"baud rate", baudRates(), baudRateFromText, textOfBaudRate},
-    {"byte size", byteSizes(), widened<byteSizeFromText>, narrowed<textOfByteSize, quint8>},
-    {"parity", parities(), widened<parityFromText>, narrowed<textOfParity, quint8>},
-    {"stop bits", stopBits(), widened<stopBitsFromText>, narrowed<textOfStopBits, quint8>},
+    const char* odd[2];    // texts not on the list
+    quint32 fallback;      // what they read as
+    quint32 offList;       // a value not on the list
+    const char* offText;   // and its text
 };
 
 }  // namespace
 
-// Every entry converts both ways; the lists' values are the device codes.
-TEST(PortSettingsText, ListsConvertBothWays)
+// Every entry converts both ways in ascending order of device code; odd texts and values fall back.
+TEST(PortSettingsText, ListsConvertBothWaysAndOddInputsFallBack)
 {
-    for (const ListConversion& list : kLists) {
-        EXPECT_FALSE(list.entries.isEmpty()) << list.name;
+    const ListConversion lists[] = {
+        {baudRates(), baudRateFromText, textOfBaudRate, {"9601", " 9600"}, 0, 9601, ""},
+        {byteSizes(), widened<byteSizeFromText>, narrowed<textOfByteSize, quint8>, {"9", "3"}, 8, 3, "8"},
+        {parities(), widened<parityFromText>, narrowed<textOfParity, quint8>, {"odd", "Mark "}, 0, 5, "No"},
+        {stopBits(), widened<stopBitsFromText>, narrowed<textOfStopBits, quint8>, {"1.0", ""}, 0, 3, "1"},
+    };
+    for (const ListConversion& list : lists) {
+        SCOPED_TRACE(list.entries.join(' ').toStdString());
         for (qsizetype i = 0; i < list.entries.size(); ++i) {
-            EXPECT_EQ(list.toText(list.fromText(list.entries[i])), list.entries[i]) << list.name;
-            if (i > 0) {
-                EXPECT_LT(list.fromText(list.entries[i - 1]), list.fromText(list.entries[i])) << list.name;
-            }
+            EXPECT_EQ(list.toText(list.fromText(list.entries[i])), list.entries[i]);
+            EXPECT_TRUE(i == 0 || list.fromText(list.entries[i - 1]) < list.fromText(list.entries[i]));
         }
+        for (const char* odd : list.odd)
+            EXPECT_EQ(list.fromText(QString::fromLatin1(odd)), list.fallback) << odd;
+        EXPECT_EQ(list.toText(list.offList), QString::fromLatin1(list.offText));
     }
     EXPECT_EQ(baudRates().size(), 15);
+    EXPECT_EQ(textOfByteSize(9), QStringLiteral("8"));
+    EXPECT_EQ(stopBitsFromText(u"1.5"), 1);
+    EXPECT_EQ(parityFromText(u"Space"), 4);
     EXPECT_EQ(portNames(12).size(), 12);
     EXPECT_EQ(portNames(12).last(), QStringLiteral("COM12"));
-    EXPECT_EQ(baudRateFromText(u"256000"), 256000u);
-    EXPECT_EQ(byteSizeFromText(u"4"), 4);
-    EXPECT_EQ(parityFromText(u"Space"), 4);
-    EXPECT_EQ(stopBitsFromText(u"1.5"), 1);
-    EXPECT_EQ(stopBitsFromText(u"2"), 2);
-}
-
-TEST(PortSettingsText, OddInputsFallBack)
-{
-    enum List { Baud, Size, Parity, Stop };
-    struct Odd {
-        List list;
-        const char* text;
-        quint32 value;
-    };
-    const Odd texts[] = {
-        {Baud, "9601", 0},   {Baud, " 9600", 0},  {Size, "9", 8},   {Size, "3", 8},
-        {Parity, "odd", 0},  {Parity, "Mark ", 0}, {Stop, "1.0", 0}, {Stop, "", 0},
-    };
-    for (const Odd& odd : texts) {
-        const ListConversion& list = kLists[odd.list];
-        EXPECT_EQ(list.fromText(QString::fromLatin1(odd.text)), odd.value) << list.name << " '" << odd.text << "'";
-    }
-    EXPECT_EQ(textOfBaudRate(9601), QString());
-    EXPECT_EQ(textOfByteSize(3), QStringLiteral("8"));
-    EXPECT_EQ(textOfByteSize(9), QStringLiteral("8"));
-    EXPECT_EQ(textOfParity(5), QStringLiteral("No"));
-    EXPECT_EQ(textOfStopBits(3), QStringLiteral("1"));
 }
 
 TEST(PortSettingsText, PortNumberIsTheNumberAfterThePrefix)
 {
-    struct Case {
-        const char* name;
-        int number;
-    };
-    const Case cases[] = {
-        {"COM12", 12}, {"COM7x", 7}, {"COM", 0}, {"COM-3", 0}, {"ABC5", 5},
-        {"COM99999999999", std::numeric_limits<int>::max()},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(portNumber(QString::fromLatin1(c.name)), c.number) << c.name;
+    const std::pair<const char*, int> cases[] = {{"COM12", 12}, {"COM7x", 7}, {"COM", 0}, {"COM-3", 0}, {"ABC5", 5},
+                                                 {"COM99999999999", std::numeric_limits<int>::max()}};
+    for (const auto& [name, number] : cases)
+        EXPECT_EQ(portNumber(QString::fromLatin1(name)), number) << name;
 }

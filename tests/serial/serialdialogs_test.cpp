@@ -2,7 +2,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -23,15 +22,11 @@ using namespace DialogDriver;
 
 namespace {
 
-QComboBox* list(QDialog& dialog, const char* name)
-{
-    return dialog.findChild<QComboBox*>(QString::fromLatin1(name));
-}
+QComboBox* list(QDialog& dialog, const char* name) { return dialog.findChild<QComboBox*>(QString::fromLatin1(name)); }
 
 void choose(QDialog& dialog, const char* name, const QString& entry)
 {
-    QComboBox* combo = list(dialog, name);
-    combo->setCurrentIndex(combo->findText(entry, Qt::MatchExactly));
+    list(dialog, name)->setCurrentIndex(list(dialog, name)->findText(entry, Qt::MatchExactly));
 }
 
 QStringList selections(QDialog& dialog)
@@ -42,10 +37,9 @@ QStringList selections(QDialog& dialog)
     return chosen;
 }
 
-QString stored(const QString& key)
-{
-    return SettingsStore::open()->value(key).toString();
-}
+QString stored(const QString& key) { return SettingsStore::open()->value(key).toString(); }
+
+void mapPort(const char* port, const QString& device) { PortDeviceMap::setDevicePath(*SettingsStore::open(), port, device); }
 
 }  // namespace
 
@@ -53,10 +47,17 @@ class SerialDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Cancel changes nothing, OK takes the choice and a device typed for the port; a port above Max Com Port
+    // shows as COM1. Current Settings needs a document, the other port commands do not.
     void comPortSettingsShowsTheListsAndTheDocumentsSettings()
     {
         AppFixture fx;
+        mapPort("COM2", "/dev/serial/by-id/usb-FTDI-if00-port0");
+        const auto enabled = [&](CommandId id) { return CommandRouter::query(fx.frame().commandChain(), id).enabled; };
+        QVERIFY(enabled(CommandId::SetDefault) && enabled(CommandId::MaxComPort) && enabled(CommandId::ComDriverInfo));
+        QVERIFY(!enabled(CommandId::CurrentSettings));
         fx.run(CommandId::FileNew);
+        QVERIFY(enabled(CommandId::CurrentSettings));
         AppFixture::onNextModal([](QDialog& d) {
             choose(d, "baudRate", "300");
             d.findChild<QComboBox*>("deviceFile")->setEditText("/dev/ttyUSB5");
@@ -73,18 +74,23 @@ private slots:
             QCOMPARE(itemTexts(*list(d, "parity")), PortSettingsText::parities());
             QCOMPARE(selections(d), (QStringList{"COM3", "19200", "7", "Even", "2"}));
             QVERIFY(!button(d, "Reset All"));
+            QComboBox* device = d.findChild<QComboBox*>("deviceFile");
+            QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyS2"));
+            choose(d, "comPort", "COM2");
+            QCOMPARE(device->currentText(), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
+            choose(d, "comPort", "COM3");
+            device->lineEdit()->selectAll();
+            QTest::keyClicks(device->lineEdit(), "/dev/pts/7");
             choose(d, "parity", "Space");
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::CurrentSettings));
         QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM3", 19200, 7, 4, 2}));
+        QCOMPARE(stored("Port Devices/COM3"), QStringLiteral("/dev/pts/7"));
+        QCOMPARE(stored("Port Devices/COM2"), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
 
-        // A port above Max Com Port shows COM1, and OK takes it.
         fx.activeDoc()->port().settings.portName = QStringLiteral("COM9");
-        AppFixture::onNextModal([](QDialog& d) {
-            QCOMPARE(list(d, "comPort")->currentText(), QStringLiteral("COM1"));
-            click(d, "OK");
-        });
+        AppFixture::onNextModal([](QDialog& d) { click(d, "OK"); });
         fx.run(CommandId::CurrentSettings);
         QCOMPARE(fx.activeDoc()->port().settings.portName, QStringLiteral("COM1"));
     }
@@ -105,33 +111,11 @@ private slots:
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::SetDefault));
-        QCOMPARE(fx.app().serialPorts().defaults(), (PortSettings{"COM4", 115200, 8, 0, 0}));
         QCOMPARE(stored("Default Settings/Parity"), QStringLiteral("No"));
         QCOMPARE(stored("Default Settings/BaudRate"), QStringLiteral("115200"));
         fx.run(CommandId::FileNew);
         QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM4", 115200, 8, 0, 0}));
         QCOMPARE(older->port().settings, (PortSettings{"COM2", 110, 5, 3, 1}));
-    }
-
-    void deviceFieldShowsTheMappingOfTheChosenPortAndOkStoresAChange()
-    {
-        AppFixture fx;
-        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM2", "/dev/serial/by-id/usb-FTDI-if00-port0");
-        fx.run(CommandId::FileNew);
-        AppFixture::onNextModal([](QDialog& d) {
-            QComboBox* device = d.findChild<QComboBox*>("deviceFile");
-            QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyS0"));
-            choose(d, "comPort", "COM2");
-            QCOMPARE(device->currentText(), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
-            choose(d, "comPort", "COM3");
-            device->lineEdit()->selectAll();
-            QTest::keyClicks(device->lineEdit(), "/dev/pts/7");
-            click(d, "OK");
-        });
-        fx.run(CommandId::CurrentSettings);
-        QCOMPARE(fx.activeDoc()->port().settings.portName, QStringLiteral("COM3"));
-        QCOMPARE(stored("Port Devices/COM3"), QStringLiteral("/dev/pts/7"));
-        QCOMPARE(stored("Port Devices/COM2"), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
     }
 
     void pickingAFoundDevicePutsOnlyItsPathInTheField()
@@ -141,12 +125,12 @@ private slots:
         QComboBox* device = dialog.findChild<QComboBox*>("deviceFile");
         QCOMPARE(itemTexts(*device), (QStringList{"/dev/ttyS0", "/dev/ttyUSB0  (FTDI FT232R USB UART)"}));
         device->showPopup();
-        QAbstractItemView* popup = device->view();
-        QTest::keyClick(popup, Qt::Key_Down);
-        QTest::keyClick(popup, Qt::Key_Return);
+        QTest::keyClick(device->view(), Qt::Key_Down);
+        QTest::keyClick(device->view(), Qt::Key_Return);
         QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyUSB0"));
     }
 
+    // A refused value keeps the dialog open with the field selected; a refused character is not typed.
     void maxComPortChecksTheFieldAndStaysOpen()
     {
         AppFixture fx;
@@ -155,22 +139,18 @@ private slots:
             auto* field = d.findChild<DecimalField*>("maxComPort");
             QCOMPARE(field->text(), QStringLiteral("4"));
             QCOMPARE(field->maxLength(), 4);
-            const struct {
-                const char* text;
-                const char* message;
-            } refused[] = {
+            const std::pair<const char*, const char*> refused[] = {
                 {"", "Please fill the Max Com Port field!"},
                 {"0003", "The value in the Max Com Port field can not be the smaller than 4!"},
                 {"1x", "Max Com Port field contains invalid characters!"},  // pasted
             };
-            for (const auto& r : refused) {
+            for (const auto& [text, message] : refused) {
                 fx.prompter().clear();
-                field->setText(QString::fromLatin1(r.text));
+                field->setText(QString::fromLatin1(text));
                 field->deselect();
                 click(d, "OK");
-                QCOMPARE(fx.prompter().messages(), QStringList{QString::fromLatin1(r.message)});
-                QVERIFY(d.isVisible());
-                QCOMPARE(field->selectedText(), field->text());
+                QCOMPARE(fx.prompter().messages(), QStringList{QString::fromLatin1(message)});
+                QVERIFY(d.isVisible() && field->selectedText() == field->text());
             }
             field->clear();
             QSignalSpy refusedChars(field, &FilteredLineEdit::refused);
@@ -183,80 +163,47 @@ private slots:
         QCOMPARE(fx.app().serialPorts().maxComPort(), 12);
         QCOMPARE(stored("Default Settings/MaxComPort"), QStringLiteral("12"));
         QVERIFY(fx.app().serialPorts().usage().recordCount() >= 13);
-        AppFixture::onNextModal([](QDialog& d) {
-            QCOMPARE(itemTexts(*list(d, "comPort")).last(), QStringLiteral("COM12"));
-        });
+        AppFixture::onNextModal([](QDialog& d) { QCOMPARE(itemTexts(*list(d, "comPort")).last(), QStringLiteral("COM12")); });
         fx.run(CommandId::SetDefault);
     }
 
-    void driverInfoWithoutDocumentDescribesTheDefaultPort()
+    // Without a document the report describes the default port; it borrows the port of a running transfer,
+    // whose handle still works after; a missing device says why.
+    void driverInfoDescribesThePort()
     {
         AppFixture fx;
         OwnedPty pty;
         QVERIFY(!pty.path.isEmpty());
-        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", pty.path);
+        mapPort("COM1", "/dev/ttyVellmarMissing");
+        QVERIFY(fx.run(CommandId::ComDriverInfo));
+        PortConnection port{PortSettings{"COM1", 9600, 8, 0, 0}, nullptr};
+        QVERIFY(!OpenComPort(port, CVellmarApp::instance()->serialPorts().usage(), nullptr));
+        QVERIFY(!port.handle);
+        QCOMPARE(fx.prompter().messages().size(), 2);
+        QCOMPARE(fx.prompter().messages().front(),
+                 "Fail to access port COM1. Error code: 2 (The system cannot find the file specified).");
+        QVERIFY(fx.prompter().messages().back().startsWith("Fail to access the COM1 port. Error code: 2 "));
+        fx.prompter().clear();
+
+        mapPort("COM1", pty.path);
         AppFixture::onNextModal([&pty](QDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Communications Driver Information for COM1"));
-            QCOMPARE(d.findChild<QLabel*>("line1085")->text(),
-                     QStringLiteral("Communications provider type:  Unspecified"));
+            QCOMPARE(d.findChild<QLabel*>("line1085")->text(), QStringLiteral("Communications provider type:  Unspecified"));
             QCOMPARE(d.findChild<QLabel*>("line1090")->text(), QStringLiteral("Settable data bits:  8"));
             QCOMPARE(d.findChild<QLabel*>("deviceLine")->text(), QStringLiteral("Device: ") + pty.path);
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::ComDriverInfo));
-        QCOMPARE(fx.prompter().messages(), QStringList{});
-    }
-
-    void driverInfoBorrowsThePortOfARunningTransfer()
-    {
-        AppFixture fx;
-        OwnedPty pty;
-        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", pty.path);
         fx.run(CommandId::FileNew);
-        PortConnection& port = fx.activeDoc()->port();
-        QVERIFY(OpenComPort(port, CVellmarApp::instance()->serialPorts().usage(), nullptr));
+        PortConnection& transfer = fx.activeDoc()->port();
+        QVERIFY(OpenComPort(transfer, fx.app().serialPorts().usage(), nullptr));
         AppFixture::onNextModal([](QDialog& d) { click(d, "OK"); });
         QVERIFY(fx.run(CommandId::ComDriverInfo));
         QCOMPARE(fx.prompter().messages(), QStringList{});
-        QVERIFY(port.handle);
         quint8 buffer[1];
         qint64 received = 0;
-        QVERIFY(!port.handle->read(buffer, received).failed());  // the transfer's handle still works
-        QVERIFY(CloseComPort(port, CVellmarApp::instance()->serialPorts().usage()));
-    }
-
-    void driverInfoOfAMissingPortSaysWhy()
-    {
-        AppFixture fx;
-        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM1", "/dev/ttyVellmarMissing");
-        QVERIFY(fx.run(CommandId::ComDriverInfo));
-        QCOMPARE(fx.prompter().messages(),
-                 QStringList{"Fail to access port COM1. Error code: 2 (The system cannot find the file specified)."});
-    }
-
-    void openComPortMapsThePortNameAndReportsAMissingDevice()
-    {
-        AppFixture fx;
-        PortDeviceMap::setDevicePath(*SettingsStore::open(), "COM2", "/dev/ttyVellmarMissing");
-        PortConnection port{PortSettings{"COM2", 9600, 8, 0, 0}, nullptr};
-        QVERIFY(!OpenComPort(port, CVellmarApp::instance()->serialPorts().usage(), nullptr));
-        QCOMPARE(fx.prompter().messages().size(), 1);
-        QVERIFY(fx.prompter().messages().first().startsWith("Fail to access the COM2 port. Error code: 2 "));
-        QVERIFY(!port.handle);
-        QVERIFY(CloseComPort(port, CVellmarApp::instance()->serialPorts().usage()));
-    }
-
-    void portCommandsAreEnabledWithAndWithoutDocument()
-    {
-        AppFixture fx;
-        const auto enabled = [&](CommandId id) { return CommandRouter::query(fx.frame().commandChain(), id).enabled; };
-        for (CommandId id : {CommandId::SetDefault, CommandId::MaxComPort, CommandId::ComDriverInfo})
-            QVERIFY(enabled(id));
-        QVERIFY(!enabled(CommandId::CurrentSettings));
-        fx.run(CommandId::FileNew);
-        for (CommandId id : {CommandId::SetDefault, CommandId::MaxComPort, CommandId::ComDriverInfo,
-                             CommandId::CurrentSettings})
-            QVERIFY(enabled(id));
+        QVERIFY(transfer.handle && !transfer.handle->read(buffer, received).failed());
+        QVERIFY(CloseComPort(transfer, fx.app().serialPorts().usage()));
     }
 };
 

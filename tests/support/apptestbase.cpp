@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "app/cmainframe.h"
-#include "hexdoc/cvellmardoc.h"
 #include "hexdoc/cvellmarview.h"
 #include "settings/settingsstore.h"
 #include "support/standinframe.h"
@@ -19,10 +18,7 @@ AppFixture::AppFixture(const QStringList& arguments)
     QStandardPaths::setTestModeEnabled(true);
     QFile::remove(SettingsStore::filePath());
     m_app = std::make_unique<CVellmarApp>();
-    QStringList args;
-    for (const QString& a : arguments)
-        args << a;
-    if (!m_app->initInstance(args))
+    if (!m_app->initInstance(arguments))
         QTest::qFail("start-up failed", __FILE__, __LINE__);
     QCoreApplication::processEvents();
 }
@@ -33,18 +29,14 @@ AppFixture::~AppFixture()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-CMainFrame& AppFixture::frame()
-{
-    return *m_app->mainFrame();
-}
+CMainFrame& AppFixture::frame() { return *m_app->mainFrame(); }
 
 QString AppFixture::writeFile(const QString& name, const QByteArray& bytes) const
 {
-    const QString file = path(name);
-    QFile f(file);
+    QFile f(path(name));
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         QTest::qFail("cannot write test file", __FILE__, __LINE__);
-    return file;
+    return f.fileName();
 }
 
 QByteArray AppFixture::readFile(const QString& path)
@@ -61,21 +53,11 @@ bool AppFixture::run(CommandId id)
     return ran;
 }
 
-CVellmarView* AppFixture::activeView()
-{
-    return dynamic_cast<CVellmarView*>(frame().activeView());
-}
+CVellmarView* AppFixture::activeView() { return dynamic_cast<CVellmarView*>(frame().activeView()); }
 
-CVellmarDoc* AppFixture::activeDoc()
-{
-    CVellmarView* view = activeView();
-    return view ? view->GetDocument() : nullptr;
-}
+CVellmarDoc* AppFixture::activeDoc() { return activeView() ? activeView()->GetDocument() : nullptr; }
 
-int AppFixture::windowCount()
-{
-    return int(frame().mdiArea()->subWindowList().size());
-}
+int AppFixture::windowCount() { return int(frame().mdiArea()->subWindowList().size()); }
 
 void AppFixture::enterWindowState(WindowState state)
 {
@@ -95,10 +77,8 @@ void AppFixture::onNextModal(std::function<void(QDialog&)> interact)
 {
     QTimer::singleShot(0, [interact = std::move(interact)] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            QTest::qFail("no modal dialog was open", __FILE__, __LINE__);
-            return;
-        }
+        if (!dialog)
+            return QTest::qFail("no modal dialog was open", __FILE__, __LINE__);
         interact(*dialog);
         if (dialog->isVisible())
             dialog->reject();

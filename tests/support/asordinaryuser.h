@@ -11,11 +11,7 @@ constexpr uid_t kNobody = 65534;
 /// permission tests mean something when the suite runs as root.
 class AsOrdinaryUser {
 public:
-    AsOrdinaryUser()
-        : m_previousGroup(::geteuid() == 0 ? ::setfsgid(kNobody) : -1)
-        , m_previous(::geteuid() == 0 ? ::setfsuid(kNobody) : -1)
-    {
-    }
+    AsOrdinaryUser() : m_previousGroup(possible() ? ::setfsgid(kNobody) : -1), m_previous(possible() ? ::setfsuid(kNobody) : -1) {}
     ~AsOrdinaryUser()
     {
         if (m_previous >= 0)

@@ -25,18 +25,15 @@ inline ChildOutcome runInChild(const std::function<QByteArray()>& body, unsigned
         ::close(fds[0]);
         ::alarm(seconds);
         const QByteArray report = body();
-        const bool written = ::write(fds[1], report.constData(), std::size_t(report.size())) == report.size();
-        ::_exit(written ? 0 : 1);
+        ::_exit(::write(fds[1], report.constData(), std::size_t(report.size())) == report.size() ? 0 : 1);
     }
     ::close(fds[1]);
     ChildOutcome outcome;
     char buffer[4096];
-    ssize_t n = 0;
-    while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0)
+    for (ssize_t n = 0; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
         outcome.report.append(buffer, n);
     ::close(fds[0]);
     int status = 0;
-    if (pid > 0 && ::waitpid(pid, &status, 0) == pid)
-        outcome.exitedNormally = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    outcome.exitedNormally = pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return outcome;
 }

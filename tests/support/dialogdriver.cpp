@@ -35,10 +35,7 @@ QString labelOf(QWidget* control)
     return {};
 }
 
-QLineEdit* fieldOf(QDialog& dialog, int id)
-{
-    return dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(id));
-}
+QLineEdit* fieldOf(QDialog& dialog, int id) { return dialog.findChild<QLineEdit*>(QStringLiteral("field%1").arg(id)); }
 
 QPushButton* button(QDialog& dialog, const QString& text)
 {
@@ -71,9 +68,6 @@ QStringList itemTexts(const QComboBox& combo)
     return texts;
 }
 
-QString accessibleName(QWidget* control)
-{
-    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
-}
+QString accessibleName(QWidget* control) { return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name); }
 
 }  // namespace DialogDriver

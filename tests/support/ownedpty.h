@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 #include <QByteArray>
+#include <QString>
 
 #include <poll.h>
 #include <pty.h>
@@ -39,12 +38,10 @@ struct OwnedPty {
         QByteArray received;
         pollfd ready{master, POLLIN, 0};
         char chunk[4096];
-        while ((count < 0 || received.size() < count) && ::poll(&ready, 1, count < 0 ? 0 : 1000) == 1) {
-            const ssize_t got = ::read(master, chunk, sizeof chunk);
-            if (got <= 0)
-                break;
+        ssize_t got = 0;
+        while ((count < 0 || received.size() < count) && ::poll(&ready, 1, count < 0 ? 0 : 1000) == 1
+               && (got = ::read(master, chunk, sizeof chunk)) > 0)
             received.append(chunk, got);
-        }
         return received;
     }
     /// Writes bytes to the master, as a device would send them to the port.

@@ -3,15 +3,9 @@
 #include <QPrinter>
 #include <QTest>
 
-ScriptedPrompter::ScriptedPrompter()
-{
-    Prompter::setInstance(this);
-}
+ScriptedPrompter::ScriptedPrompter() { Prompter::setInstance(this); }
 
-ScriptedPrompter::~ScriptedPrompter()
-{
-    Prompter::setInstance(nullptr);
-}
+ScriptedPrompter::~ScriptedPrompter() { Prompter::setInstance(nullptr); }
 
 QStringList ScriptedPrompter::messages() const
 {
@@ -26,10 +20,9 @@ Prompter::Answer ScriptedPrompter::message(QWidget*, const QString&, const QStri
 {
     m_asked.push_back({Asked::Kind::Message, text, icon, buttons, {}});
     if (m_answers.empty()) {
-        if (buttons == Buttons::Ok)
-            return Answer::Ok;
-        QTest::qFail(qPrintable("unscripted question: " + text), __FILE__, __LINE__);
-        return Answer::Cancel;
+        if (buttons != Buttons::Ok)
+            QTest::qFail(qPrintable("unscripted question: " + text), __FILE__, __LINE__);
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
     const Answer next = m_answers.front();
     m_answers.pop_front();
@@ -53,14 +46,12 @@ bool ScriptedPrompter::choosePrinter(QWidget*, QPrinter& printer, PrinterDialog 
     const bool print = dialog == PrinterDialog::Print;
     m_asked.push_back({Asked::Kind::Printer, print ? QStringLiteral("Print") : QStringLiteral("Page Setup"),
                        Icon::None, Buttons::Ok, {}});
-    if (!print)
-        return true;
-    const QString path = nextPath("print");
-    if (path.isEmpty())
-        return false;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    return true;
+    const QString path = print ? nextPath("print") : QString();
+    if (!path.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+    }
+    return !print || !path.isEmpty();
 }
 
 QString ScriptedPrompter::nextPath(const char* what)

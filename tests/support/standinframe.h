@@ -6,11 +6,7 @@
 /// for it so the main window shows the menus of its window state.
 class StandInFrame : public ChildFrameBase {
 public:
-    explicit StandInFrame(WindowState state)
-        : m_state(state)
-    {
-        setWindowTitle(QStringLiteral("Stand-in"));
-    }
+    explicit StandInFrame(WindowState state) : m_state(state) { setWindowTitle(QStringLiteral("Stand-in")); }
     WindowState windowState() const override { return m_state; }
     View* activeView() const override { return nullptr; }
 
