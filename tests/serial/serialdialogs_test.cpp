@@ -109,7 +109,6 @@ private slots:
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::SetDefault));
-        QCOMPARE(stored("Default Settings/Parity"), QStringLiteral("No"));
         QCOMPARE(stored("Default Settings/BaudRate"), QStringLiteral("115200"));
         fx.run(CommandId::FileNew);
         QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM4", 115200, 8, 0, 0}));
