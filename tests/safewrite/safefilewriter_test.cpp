@@ -147,14 +147,12 @@ TEST(SafeFileWriter, ReplacesContentsAndWritesThroughLinks)
     const QString loop = dir.filePath("loop");
     ASSERT_EQ(::symlink(encoded(loop).constData(), encoded(loop).constData()), 0);
     EXPECT_EQ(save(loop, "x").error, reason(ELOOP));
-    // Names as long as the system allows are replaced too.
-    for (const int length : {248, 250, 255}) {
-        const QString named = dir.filePath(QString(length, QLatin1Char('n')));
-        ASSERT_TRUE(save(named, "first").ok) << length;
-        const Saved again = save(named, "second");
-        EXPECT_TRUE(again.ok && again.throughTemporary && readAll(named) == "second") << length << again.error.toStdString();
-    }
-    EXPECT_EQ(entryCount(dir.path()), 9) << "no temporary file left";
+    // A name as long as the system allows is replaced too.
+    const QString named = dir.filePath(QString(255, QLatin1Char('n')));
+    ASSERT_TRUE(save(named, "first").ok);
+    const Saved again = save(named, "second");
+    EXPECT_TRUE(again.ok && again.throughTemporary && readAll(named) == "second") << again.error.toStdString();
+    EXPECT_EQ(entryCount(dir.path()), 7) << "no temporary file left";
 }
 
 TEST(SafeFileWriter, KeepsOwnerSetIdBitsAndExtendedAttributes)

@@ -103,12 +103,6 @@ TEST_F(PtyPort, LineSettings)
     LineSettings state;
     ASSERT_FALSE(device().getState(state).failed());
     EXPECT_EQ(state.baudRate, 256000u);
-    CommProperties p;
-    ASSERT_FALSE(device().properties(p).failed());
-    EXPECT_EQ(p.provSubType, CommProp::PST_UNSPECIFIED);
-    EXPECT_EQ(p.settableData, CommProp::DATABITS_8);
-    EXPECT_FALSE(p.provCapabilities & (CommProp::PCF_RTSCTS | CommProp::PCF_DTRDSR));
-    EXPECT_EQ(p.maxBaud, CommProp::BAUD_USER);
 }
 
 // Bytes pass unchanged both ways; a read without data ends empty after its time-out.

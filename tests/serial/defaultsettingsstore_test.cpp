@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "serial/portdevicemap.h"
-#include "serial/serialports.h"
 #include "settings/settingsstore.h"
 #include "support/qstringprint.h"
 
@@ -73,11 +72,6 @@ TEST_F(DefaultSettingsStoreTest, StoredTextsAreTrimmedConvertedOrReplaced)
 
 TEST_F(DefaultSettingsStoreTest, MaxComPortOfFourOrLessIsFourAndStaysInTheFile)
 {
-    SerialPorts ports;
-    ports.load(settings);
-    ports.setMaxComPort(settings, 10);
-    EXPECT_EQ(stored("MaxComPort"), QStringLiteral("10"));
-    EXPECT_EQ(ports.usage().recordCount(), 11);
     const std::pair<const char*, int> cases[] = {{"2", 4}, {"abc", 4}, {"5", 5}, {" 12 ", 12}, {"99999999999", 9999}};
     for (const auto& [text, expected] : cases) {
         store("MaxComPort", text);
@@ -89,7 +83,6 @@ TEST_F(DefaultSettingsStoreTest, MaxComPortOfFourOrLessIsFourAndStaysInTheFile)
 TEST_F(DefaultSettingsStoreTest, PortNamesMapToDevicesUnlessTheFileSaysOtherwise)
 {
     using namespace PortDeviceMap;
-    EXPECT_EQ(devicePath(settings, QStringLiteral("COM12")), QStringLiteral("/dev/ttyS11"));
     EXPECT_EQ(devicePath(settings, QStringLiteral("COM")), QString());
     const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0");
     setDevicePath(settings, QStringLiteral("COM5"), " " + byId + " ");

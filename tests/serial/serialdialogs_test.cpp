@@ -13,7 +13,6 @@
 #include "serial/comport.h"
 #include "serial/cportsettingsdlg.h"
 #include "serial/portdevicemap.h"
-#include "serial/portsettingstext.h"
 #include "support/apptestbase.h"
 #include "support/dialogdriver.h"
 #include "support/ownedpty.h"
@@ -71,7 +70,6 @@ private slots:
         AppFixture::onNextModal([](QDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Com Port Settings"));
             QCOMPARE(itemTexts(*list(d, "comPort")), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
-            QCOMPARE(itemTexts(*list(d, "parity")), PortSettingsText::parities());
             QCOMPARE(selections(d), (QStringList{"COM3", "19200", "7", "Even", "2"}));
             QVERIFY(!button(d, "Reset All"));
             QComboBox* device = d.findChild<QComboBox*>("deviceFile");
@@ -111,7 +109,6 @@ private slots:
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::SetDefault));
-        QCOMPARE(stored("Default Settings/Parity"), QStringLiteral("No"));
         QCOMPARE(stored("Default Settings/BaudRate"), QStringLiteral("115200"));
         fx.run(CommandId::FileNew);
         QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM4", 115200, 8, 0, 0}));
