@@ -21,36 +21,18 @@
 #include "serial/portdevicemap.h"
 #include "support/apptestbase.h"
 #include "support/dialogdriver.h"
+#include "support/naivelisting.h"
 #include "support/ownedpty.h"
 
 namespace {
 
-/// The listing a pane shows after runs of bytes arrived, built as the first
-/// design's display worker built it: every run walks the buffer from offset
-/// 0, writing each byte at its fixed place in a text that grows by a line
-/// template of 79 spaces at every line start. Replace starts each run afresh.
+/// The listing a pane shows after runs of bytes arrived: Replace starts each run afresh.
 QByteArray appendedListing(const QByteArray& prefix, const QList<QByteArray>& runs, bool append)
 {
-    QByteArray text = prefix, buffer, shown = prefix + "\n0000000";
-    for (const QByteArray& run : runs) {
-        if (!append)
-            text = prefix, buffer.clear(), shown = prefix + "\n0000000";
-        buffer += run;
-        for (qsizetype i = 0; i < buffer.size(); ++i) {
-            const qsizetype line = prefix.size() + 1 + 77 * (i / 16);
-            const int k = int(i % 16);
-            if (k == 0) {
-                text += QByteArray(79, ' ');
-                text[line - 1] = '\n';
-                text.replace(line, 7, QByteArray::number(i / 16, 16).toUpper().rightJustified(7, '0'));
-            }
-            const auto byte = std::uint8_t(buffer[i]);
-            text.replace(line + (k < 8 ? 9 : 10) + 3 * k, 2, QByteArray::number(byte, 16).toUpper().rightJustified(2, '0'));
-            text[line + 60 + k] = byte >= 0x20 && byte <= 0x7E ? char(byte) : '.';
-        }
-        shown = buffer.isEmpty() ? shown : text;
-    }
-    return shown.trimmed();
+    QByteArray bytes;
+    for (const QByteArray& run : runs)
+        bytes = append ? bytes + run : run;
+    return naiveListing(prefix, ByteBuffer(bytes.begin(), bytes.end()));
 }
 
 /// A Com Panel on a pty mapped to COM1.

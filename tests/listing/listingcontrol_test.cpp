@@ -1,7 +1,6 @@
 #include "listing/listingcontrol.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -258,21 +257,6 @@ private slots:
         m_control->setBackgroundColor(Qt::yellow);
         QCOMPARE(count(QRect(300, 150, 1, 1), [](QColor c) { return c == Qt::yellow; }), 1);
         QApplication::setPalette(QPalette());
-    }
-
-    void paintLinesDrawsText()
-    {
-        m_control->setText("first\nMMMM\nlast");
-        QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        m_control->paintLines(painter, QPoint(0, 0), 1, 1);
-        painter.end();
-        const int lineHeight = m_control->lineHeight();
-        QVERIFY(countPixels(image, QRect(0, 0, 200, lineHeight), isInk) > 0);
-        QCOMPARE(countPixels(image, QRect(0, 2 * lineHeight, 200, 100 - 2 * lineHeight),
-                             [](QColor c) { return c != Qt::white; }),
-                 0);
     }
 
 private:

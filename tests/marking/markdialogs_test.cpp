@@ -166,8 +166,6 @@ private slots:
         CMarkUnitsDlg dialog(0x40, remembered, {0x10, 0x50}, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Units"));
-        QCOMPARE(dialog.fileSizeLabel()->text(),
-                 QStringLiteral("File Size: 0x 40 Bytes (In Hex) or 64 Bytes (In Decimal)"));
         QLineEdit* unit = dialog.field(UnitSize);
         QCOMPARE(unit->text(), QStringLiteral("2"));
         QCOMPARE(unit->maxLength(), 4);
@@ -192,8 +190,6 @@ private slots:
         CMarkPatternsDlg dialog(0x100, MarkPatternsSettings{}, {0, 0xFF}, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Patterns"));
-        QCOMPARE(dialog.fileSizeLabel()->text(),
-                 QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
         QVERIFY(control<QRadioButton>(dialog, PatternType1)->isChecked());
         QLineEdit* header = dialog.field(FieldId::PatternHeader);
         QLineEdit* count = dialog.field(FieldId::PatternCount);
