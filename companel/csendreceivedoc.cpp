@@ -4,6 +4,7 @@
 
 #include "companel/ccompanelpropertiesdlg.h"
 #include "docview/view.h"
+#include "marking/markclosequestion.h"
 #include "prompt/prompter.h"
 #include "prompt/waitcursor.h"
 #include "safewrite/safefilewriter.h"
@@ -180,12 +181,8 @@ bool CSendReceiveDoc::askToStopWork()
             return false;
         m_receiver.stopAndWait();
     }
-    if (m_markState.marking == 1) {
-        if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the marking process, do you want to "
-                                                                   "stop marking and close the window?")))
-            return false;
-        m_markState.stop();
-    }
+    if (!stopMarkingToClose(m_markState, dialogParent()))
+        return false;
     return true;
 }
 

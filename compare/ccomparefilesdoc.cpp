@@ -10,6 +10,7 @@
 #include "docview/view.h"
 #include "hexdoc/bytefileio.h"
 #include "hexdoc/hexview.h"
+#include "marking/markclosequestion.h"
 #include "prompt/prompter.h"
 #include "prompt/waitcursor.h"
 #include "safewrite/safefilewriter.h"
@@ -275,12 +276,8 @@ bool CCompareFilesDoc::askToStopWork()
         m_comparing = 0;
         m_comparisonFinished = 1;
     }
-    if (m_markState.marking == 1) {
-        if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the marking process, do you want to "
-                                                                   "stop marking and close the window?")))
-            return false;
-        m_markState.stop();
-    }
+    if (!stopMarkingToClose(m_markState, dialogParent()))
+        return false;
     return true;
 }
 

@@ -3,10 +3,11 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "docview/view.h"
 #include "hexdoc/bytefileio.h"
 #include "hexdoc/hexvaluesimport.h"
+#include "marking/markclosequestion.h"
 #include "prompt/prompter.h"
-#include "docview/view.h"
 #include "prompt/waitcursor.h"
 #include "serial/driverinforeport.h"
 #include "serial/portcommands.h"
@@ -165,12 +166,8 @@ bool CVellmarDoc::saveModified()
             return false;
         m_sender.stopAndWait();
     }
-    if (m_markState.marking == 1) {
-        if (!Prompter::stopQuestion(dialogParent(), QStringLiteral("You are still in the marking process, do you want to "
-                                                                   "stop marking and close the window?")))
-            return false;
-        stopMarking();
-    }
+    if (!stopMarkingToClose(m_markState, dialogParent()))
+        return false;
     return askToSaveChanges();
 }
 
