@@ -71,6 +71,9 @@ int main(int argc, char** argv)
         return 1;
     const int master = pty.master;
     const char* name = pty.name;
+    // Between the runs no program has the slave open, and a master without
+    // one reads EIO: the drain would end before cat opens it.
+    const int heldSlave = ::open(name, O_RDWR | O_NOCTTY);
     const QString slavePath = QString::fromLocal8Bit(name);
     ByteModel bytes;
     ByteBuffer data(std::size_t(kSize), 0);
@@ -107,6 +110,7 @@ int main(int argc, char** argv)
         }
         ::close(fd);
     });
+    ::close(heldSlave);
     std::printf("send_16mib_worker_mb_s=%.1f cat_to_pty_mb_s=%.1f write_per_byte_mb_s=%.1f\n", worker, cat, perByte);
     QFile::remove(file);
     ::close(master);
