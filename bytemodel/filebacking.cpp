@@ -1,5 +1,7 @@
 #include "bytemodel/filebacking.h"
 
+#include <QThreadPool>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -14,7 +16,13 @@ FileBacking::FileBacking(int fd, qint64 size)
 
 FileBacking::~FileBacking()
 {
-    ::close(m_fd);
+    // The last close of a file replaced by a save frees all its blocks, which
+    // takes a while for a big one: the window that dropped it must not wait.
+    const int fd = m_fd;
+    if (QThreadPool* pool = QThreadPool::globalInstance())
+        pool->start([fd] { ::close(fd); });
+    else
+        ::close(fd);
 }
 
 void FileBacking::readDirect(qint64 at, std::span<std::uint8_t> out) const

@@ -124,11 +124,25 @@ std::shared_ptr<const FileBacking> fileWrittenOver(const std::vector<StoredRange
     return nullptr;
 }
 
-bool streamAll(SafeFileWriter& writer, const ByteModel& bytes)
+bool writeFromModel(SafeFileWriter& writer, const ByteModel& bytes, ByteOffset offset, qint64 count)
 {
-    return bytes.forEachChunk(0, bytes.size(), [&writer](ByteOffset, std::span<const std::uint8_t> chunk) {
+    return bytes.forEachChunk(offset, count, [&writer](ByteOffset, std::span<const std::uint8_t> chunk) {
         return writer.write(chunk.data(), chunk.size());
     });
+}
+
+/// Writes the bytes in order; those still as they are in a file are copied
+/// from it by the kernel, the rest read through the model.
+bool streamAll(SafeFileWriter& writer, const ByteModel& bytes, const std::vector<StoredRange>& ranges)
+{
+    for (const StoredRange& range : ranges) {
+        const qint64 copied = range.file && !range.derived
+                                  ? writer.copyFrom(range.file->descriptor(), range.fileOffset, range.count)
+                                  : 0;
+        if (!writeFromModel(writer, bytes, range.offset + copied, range.count - copied))
+            return false;
+    }
+    return true;
 }
 
 bool readsFromAFile(const std::vector<StoredRange>& ranges)
@@ -218,7 +232,7 @@ bool writeFile(const QString& path, ByteModel& bytes, QString& reason)
                                                       return writer.writeAt(offset, chunk.data(), chunk.size());
                                                   },
                                                   recovery, reason)
-                         : streamAll(writer, bytes);
+                         : streamAll(writer, bytes, ranges);
     if (ok && writer.commit()) {
         recovery.discard();
         readFromWritten(writer, bytes, readsFromAFile(ranges), over.get());

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <climits>
@@ -289,9 +290,38 @@ bool SafeFileWriter::write(const void* data, std::size_t size)
         }
         p += n;
         size -= std::size_t(n);
-        m_written += n;
+        wrote(n);
     }
     return true;
+}
+
+long long SafeFileWriter::copyFrom(int from, long long offset, long long count)
+{
+    constexpr long long kStep = 16LL << 20;  // a step at a time, so each is written back as it goes
+    long long copied = 0;
+    while (copied < count) {
+        loff_t in = offset + copied;
+        const ssize_t n = ::copy_file_range(from, &in, m_fd, nullptr, std::size_t(std::min(count - copied, kStep)), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        copied += n;
+        wrote(n);
+    }
+    return copied;
+}
+
+void SafeFileWriter::wrote(long long count)
+{
+    m_written += count;
+    // Handing each stretch to the disk as it is written, rather than all at
+    // the closing fsync, lets the disk work while the rest is still copied.
+    constexpr long long kWritebackStep = 32LL << 20;
+    if (m_written - m_writebackFrom >= kWritebackStep) {
+        ::sync_file_range(m_fd, m_writebackFrom, m_written - m_writebackFrom, SYNC_FILE_RANGE_WRITE);
+        m_writebackFrom = m_written;
+    }
 }
 
 bool SafeFileWriter::writeAt(long long offset, const void* data, std::size_t size)

@@ -36,6 +36,11 @@ public:
     /// Prepares to write finalSize bytes in all.
     bool open(long long finalSize);
     bool write(const void* data, std::size_t size);
+    /// Appends count bytes of the regular file from (read from offset) inside
+    /// the kernel, without passing them through memory; returns how many were
+    /// copied, fewer where the file systems cannot copy so (the caller then
+    /// writes the rest) or the file ends early.
+    long long copyFrom(int from, long long offset, long long count);
     /// Writes at a position, for an in-place write that must order its
     /// writes; the file then ends at finalSize on commit().
     bool writeAt(long long offset, const void* data, std::size_t size);
@@ -68,6 +73,7 @@ private:
     bool commitInPlace();
     bool closeFile();
     void keepWrittenFile();
+    void wrote(long long count);
 
     QString m_path;
     QString m_tempPath;
@@ -81,4 +87,5 @@ private:
     int m_writtenFd = -1;
     long long m_finalSize = 0;
     long long m_written = 0;
+    long long m_writebackFrom = 0;
 };
