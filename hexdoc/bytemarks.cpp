@@ -1,5 +1,7 @@
 #include "hexdoc/bytemarks.h"
 
+#include <QThreadPool>
+
 #include <algorithm>
 #include <cstring>
 
@@ -92,10 +94,17 @@ void ByteMarks::colorLocked(ByteOffset first, ByteOffset last, Rgb color)
 
 void ByteMarks::clear()
 {
-    const std::lock_guard guard(m_lock);
-    m_pages.clear();
-    m_pageCount = 0;
-    m_palette.resize(1);
+    std::vector<std::unique_ptr<Page>> pages;
+    {
+        const std::lock_guard guard(m_lock);
+        pages.swap(m_pages);
+        m_pageCount = 0;
+        m_palette.resize(1);
+    }
+    // Freeing the pages of a large marked file takes a while: not on the
+    // thread that cleared them, which is the user's.
+    if (QThreadPool* pool = QThreadPool::globalInstance(); pool && !pages.empty())
+        pool->start([freed = std::make_shared<decltype(pages)>(std::move(pages))] {});
 }
 
 bool ByteMarks::isEmpty() const

@@ -9,7 +9,7 @@
 
 #include "bytemodel/bytebuffer.h"
 #include "listing/formatranges.h"
-#include "hexdoc/alternatingrun.h"
+#include "marking/markrun.h"
 
 /// The mark colour of every byte of a listing, one palette index per byte in
 /// pages that exist only where marks were made: marking units over a large

@@ -153,7 +153,9 @@ void MarkEngine::startWorker(Scan scan)
                 span = {std::min(span.first, run.first), std::max(span.last, run.last)};
             job.post(span);
         });
-        scan(bytes, job.cancelFlag(), [&gatherer](const MarkRun& run) { gatherer.add(run); });
+        scan(bytes, job.cancelFlag(),
+             MarkSink([&gatherer](const MarkRun& run) { gatherer.add(run); },
+                      [&gatherer](const AlternatingRun& run) { gatherer.addAlternation(run); }));
         gatherer.finish();
     });
 }

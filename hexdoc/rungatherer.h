@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "hexdoc/alternatingrun.h"
+#include "marking/markrun.h"
 
 /// Gathers a scan's runs into batches for the marks. Runs that go on an
 /// alternation of two colours in units of one size (as Mark Units makes
@@ -31,6 +31,8 @@ public:
         }
         startWith(run);
     }
+    /// Takes a stretch of alternating units as it is.
+    void addAlternation(const AlternatingRun& run);
     /// Hands on what is gathered.
     void finish();
 
@@ -40,6 +42,7 @@ private:
     static constexpr qint64 kLongestRun = qint64(1) << 20;
 
     void startWith(const MarkRun& run);
+    void push(const AlternatingRun& run);
 
     std::size_t m_batchSize;
     std::function<void(Batch&)> m_flush;

@@ -14,13 +14,9 @@ bool paintUnits(RunWriter& writer, const ByteSpan& block, const MarkUnitsSetting
     // A unit size of 0 never completes a unit: the whole block keeps the first
     // colour. Two equal colours make the block one run.
     const bool oneRun = settings.unitSize <= 0 || colors[0] == colors[1];
-    const qint64 unit = oneRun ? block.last - block.first + 1 : settings.unitSize;
-    int which = 0;
-    for (ByteOffset first = block.first; first <= block.last; first += unit, which ^= 1) {
-        if (!writer.paint(first, std::min(first + unit - 1, block.last), colors[which]))
-            return false;
-    }
-    return true;
+    if (oneRun)
+        return writer.paint(block.first, block.last, colors[0]);
+    return writer.paintUnits(block.first, block.last, settings.unitSize, colors);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <algorithm>
-#include "workers/stopflag.h"
 #include <optional>
+
+#include "workers/stopflag.h"
 
 #include "marking/markrun.h"
 
@@ -33,6 +34,29 @@ public:
         return handOn(MarkRun{first, last, color});
     }
 
+    /// Colours first..last in units of `unit` bytes, alternately colors[0]
+    /// and colors[1]; false once a stop was seen. A sink that takes
+    /// alternations gets stretches of whole unit pairs, the others each unit.
+    bool paintUnits(ByteOffset first, ByteOffset last, qint64 unit, const Rgb (&colors)[2])
+    {
+        if (!m_sink.takesAlternations() || 2 * unit > kLongestAlternation) {
+            int which = 0;
+            for (ByteOffset from = first; from <= last; from += unit, which ^= 1) {
+                if (!paint(from, std::min(from + unit - 1, last), colors[which]))
+                    return false;
+            }
+            return true;
+        }
+        // Whole pairs keep every stretch starting on colors[0].
+        const qint64 stretch = kLongestAlternation / (2 * unit) * 2 * unit;
+        for (ByteOffset from = first; from <= last; from += stretch) {
+            if (!finish())
+                return false;
+            m_sink(AlternatingRun{from, std::min(from + stretch - 1, last), unit, {colors[0], colors[1]}});
+        }
+        return true;
+    }
+
     /// Hands on the run held back; false when a stop came first.
     bool finish()
     {
@@ -48,6 +72,8 @@ public:
 
 private:
     static constexpr qint64 kLongestHeldRun = qint64(1) << 16;
+    // An alternation handed on is at most this long, for the same reason.
+    static constexpr qint64 kLongestAlternation = qint64(1) << 20;
 
     bool handOn(const MarkRun& next)
     {

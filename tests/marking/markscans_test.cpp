@@ -20,22 +20,31 @@ namespace {
 constexpr Rgb kUntouched = 0x123456;
 using Colors = std::vector<Rgb>;
 
-/// The bytes' colours after a scan's runs are applied in order; empty when the scan did not finish.
+/// The bytes' colours after a scan's runs are applied in order; empty when
+/// the scan did not finish. With alternations, the sink also takes stretches
+/// of alternating units whole, as the marks of a listing do.
 template <typename Settings, typename Scan>
-Colors applyScan(Scan scan, const ByteBuffer& bytes, const Settings& settings)
+Colors applyScan(Scan scan, const ByteBuffer& bytes, const Settings& settings, bool alternations = false)
 {
     ByteModel model;
     model.assign(bytes);
     StopFlag stop{false};
     Colors colors(bytes.size(), kUntouched);
     std::vector<MarkRun> runs;
-    const bool finished = scan(model, settings, stop, [&](const MarkRun& run) {
+    const auto takeRun = [&](const MarkRun& run) {
         EXPECT_TRUE(run.first >= 0 && run.first <= run.last && run.last < qint64(bytes.size()));
         // Adjacent runs of one colour are handed on as one.
         EXPECT_FALSE(!runs.empty() && runs.back().color == run.color && runs.back().last + 1 == run.first);
         std::fill(colors.begin() + run.first, colors.begin() + run.last + 1, run.color);
         runs.push_back(run);
-    });
+    };
+    const auto takeAlternation = [&](const AlternatingRun& run) {
+        EXPECT_TRUE(run.unit > 0 && run.first >= 0 && run.first <= run.last && run.last < qint64(bytes.size()));
+        for (qint64 i = run.first; i <= run.last; ++i)
+            colors[std::size_t(i)] = run.colors[(i - run.first) / run.unit % 2];
+    };
+    const bool finished = alternations ? scan(model, settings, stop, MarkSink(takeRun, takeAlternation))
+                                       : scan(model, settings, stop, takeRun);
     return finished ? colors : Colors{};
 }
 
@@ -215,6 +224,7 @@ void compareWithOracles(int rounds, int maxSize)
         units.clearBlock = random.coin();
         units.block = random.block(size);
         ASSERT_EQ(applyScan(scanMarkUnits, bytes, units), naiveMarkUnits(bytes, units)) << round;
+        ASSERT_EQ(applyScan(scanMarkUnits, bytes, units, true), naiveMarkUnits(bytes, units)) << round;
         for (int type = 0; type < 3; ++type) {
             MarkPatternsSettings patterns;
             patterns.type = PatternType(type);
@@ -233,6 +243,18 @@ TEST(MarkScansOracle, RandomSettings)
 {
     compareWithOracles(3000, 120);
     compareWithOracles(20, 70000);
+}
+
+// Units handed on as alternations come in several stretches over a long block.
+TEST(MarkScansOracle, LongAlternations)
+{
+    const ByteBuffer bytes((3 << 20) + 5);
+    MarkUnitsSettings units;
+    units.unitSize = 3;
+    units.color1 = QStringLiteral("Red");
+    units.color2 = QStringLiteral("Blue");
+    units.block = {1, qint64(bytes.size())};
+    EXPECT_EQ(applyScan(scanMarkUnits, bytes, units, true), naiveMarkUnits(bytes, units));
 }
 
 // The written Type1 search restarts after every header without a tail; the
