@@ -35,27 +35,6 @@ class CFindBytesDlgTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void opensOnTopAtTheScreenCentre()
-    {
-        ByteModel model;
-        QWidget view;
-        CFindBytesDlg dialog(model, &view);
-        dialog.showAtScreenCentre();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Find Bytes (in Hex)"));
-        QVERIFY(!dialog.isModal() && (dialog.windowFlags() & Qt::WindowStaysOnTopHint));
-        const QRect screen = view.screen()->geometry();
-        QCOMPARE(dialog.pos(), QPoint(screen.x() + screen.width() / 2, screen.y() + screen.height() / 2));
-        QCOMPARE(fieldOf(dialog, FieldId::FindWhat)->maxLength(), 8);
-        QCOMPARE(fieldOf(dialog, FieldId::StartAddress)->text(), QStringLiteral("0"));
-        auto* colors = dialog.findChild<QComboBox*>();
-        // A combo box's accessible name is its current text here; its label comes as a relation.
-        const auto labels = QAccessible::queryAccessibleInterface(colors)->relations(QAccessible::Label);
-        QCOMPARE(labels.value(0).first->text(QAccessible::Name), QStringLiteral("Mark Color:"));
-        QCOMPARE(colors->currentText(), QStringLiteral("Black"));
-        QVERIFY(dialog.findChild<QCheckBox*>()->isChecked());
-        QVERIFY(button(dialog, "Find Next")->isDefault());
-    }
-
     void findNextChecksTheStartBeforeThePatternThenFindsSuccessiveOccurrences()
     {
         ScriptedPrompter prompter;
@@ -120,13 +99,26 @@ private slots:
         QCOMPARE(search.colorName, QStringLiteral("Red"));
     }
 
-    void escapeOrCancelClosesAndTellsTheView()
+    void opensOnTopAtTheScreenCentreAndEscapeOrCancelCloseIt()
     {
         ByteModel model;
         QWidget view;
         for (bool escape : {true, false}) {
             QPointer<CFindBytesDlg> dialog = new CFindBytesDlg(model, &view);
-            dialog->show();
+            dialog->showAtScreenCentre();
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Find Bytes (in Hex)"));
+            QVERIFY(!dialog->isModal() && (dialog->windowFlags() & Qt::WindowStaysOnTopHint));
+            const QRect screen = view.screen()->geometry();
+            QCOMPARE(dialog->pos(), QPoint(screen.x() + screen.width() / 2, screen.y() + screen.height() / 2));
+            QCOMPARE(fieldOf(*dialog, FieldId::FindWhat)->maxLength(), 8);
+            QCOMPARE(fieldOf(*dialog, FieldId::StartAddress)->text(), QStringLiteral("0"));
+            auto* colors = dialog->findChild<QComboBox*>();
+            // A combo box's accessible name is its current text here; its label comes as a relation.
+            const auto labels = QAccessible::queryAccessibleInterface(colors)->relations(QAccessible::Label);
+            QCOMPARE(labels.value(0).first->text(QAccessible::Name), QStringLiteral("Mark Color:"));
+            QCOMPARE(colors->currentText(), QStringLiteral("Black"));
+            QVERIFY(dialog->findChild<QCheckBox*>()->isChecked());
+            QVERIFY(button(*dialog, "Find Next")->isDefault());
             QSignalSpy closing(dialog.data(), &CFindBytesDlg::closing);
             if (escape)
                 QTest::keyClick(fieldOf(*dialog, FieldId::FindWhat), Qt::Key_Escape);
