@@ -51,12 +51,6 @@ struct Step {
     int ok;
 };
 
-void show(QDialog& dialog)
-{
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-}
-
 /// Walks the dialog; a refused OK leaves it open with the refused field
 /// focused and its text selected.
 void walk(RangeDialog& dialog, std::initializer_list<Step> steps)
@@ -95,12 +89,9 @@ private slots:
     {
         using namespace FieldId;
         ScriptedPrompter prompter;
-        MarkBytesSettings remembered;
-        remembered.values = {"41", "", "", ""};
-        remembered.colorNames = {"Red", "Blue", "", "Pink"};
-        remembered.clearBlock = false;
+        const MarkBytesSettings remembered{false, {"41", "", "", ""}, {"Red", "Blue", "", "Pink"}, {}};
         CMarkBytesDlg dialog(0x100, remembered, {0x10, 0x20}, nullptr);
-        show(dialog);
+        dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Bytes"));
         QCOMPARE(dialog.fileSizeLabel()->text(),
                  QStringLiteral("File Size: 0X 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
@@ -129,11 +120,9 @@ private slots:
     {
         using namespace FieldId;
         ScriptedPrompter prompter;
-        MarkBlocksSettings remembered;
-        remembered.blocks = {{{0x10, 0x1F}, {-1, 5}, {}}};
-        remembered.colorNames = {"Green", "Black", "Black"};
+        const MarkBlocksSettings remembered{true, {{{0x10, 0x1F}, {-1, 5}, {}}}, {"Green", "Black", "Black"}};
         CMarkBlocksDlg dialog(0x100, remembered, nullptr);
-        show(dialog);
+        dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Blocks"));
         QCOMPARE(dialog.field(Block2Start)->text(), QString());
         QCOMPARE(control(dialog, Block1Color)->currentText(), QStringLiteral("Green"));
@@ -156,11 +145,9 @@ private slots:
     {
         using namespace FieldId;
         ScriptedPrompter prompter;
-        MarkUnitsSettings remembered;
-        remembered.color1 = "Red";
-        remembered.color2 = "Blue";
+        const MarkUnitsSettings remembered{true, 2, "Red", "Blue", {}};
         CMarkUnitsDlg dialog(0x40, remembered, {0x10, 0x50}, nullptr);
-        show(dialog);
+        dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Units"));
         QLineEdit* unit = dialog.field(UnitSize);
         QCOMPARE(unit->text(), QStringLiteral("2"));
@@ -181,13 +168,10 @@ private slots:
     {
         using namespace FieldId;
         ScriptedPrompter prompter;
-        MarkPatternsSettings remembered;
-        remembered.type = PatternType::Type2;
-        remembered.perType[0] = {"AA", "", "BB", {"Red", "Red", "Red"}};
-        remembered.perType[1] = {"01", "", "04", {"Green", "Blue", ""}};
-        remembered.clearBlock = false;
+        const MarkPatternsSettings remembered{
+            false, PatternType::Type2, {{{"AA", "", "BB", {"Red", "Red", "Red"}}, {"01", "", "04", {"Green", "Blue", ""}}}}, {}};
         CMarkPatternsDlg dialog(0x100, remembered, {0x20, 0x10}, nullptr);
-        show(dialog);
+        dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Patterns"));
         QVERIFY(control<QRadioButton>(dialog, PatternType2)->isChecked());
         QLineEdit* header = dialog.field(PatternHeader);
