@@ -168,8 +168,10 @@ private slots:
     {
         using namespace FieldId;
         ScriptedPrompter prompter;
-        const MarkPatternsSettings remembered{
-            false, PatternType::Type2, {{{"AA", "", "BB", {"Red", "Red", "Red"}}, {"01", "", "04", {"Green", "Blue", ""}}}}, {}};
+        const MarkPatternsSettings remembered{false, PatternType::Type2,
+                                              {{{"AA", "", "BB", {"Red", "Red", "Red"}},
+                                                {"01", "", "04", {"Green", "Blue", ""}}}},
+                                              {}};
         CMarkPatternsDlg dialog(0x100, remembered, {0x20, 0x10}, nullptr);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Patterns"));
