@@ -43,6 +43,13 @@ T* control(QDialog& dialog, int id)
 constexpr int kNoOk = -1;
 constexpr int kAccepted = -2;
 
+// Shown and exposed, so that the colour boxes paint their closed face.
+void show(QDialog& dialog)
+{
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+}
+
 /// One step of a walk through a dialog: a field's new text, typed, or pasted
 /// (which the fields do not filter) when it starts with '|'; then OK unless kNoOk.
 struct Step {
@@ -91,7 +98,7 @@ private slots:
         ScriptedPrompter prompter;
         const MarkBytesSettings remembered{false, {"41", "", "", ""}, {"Red", "Blue", "", "Pink"}, {}};
         CMarkBytesDlg dialog(0x100, remembered, {0x10, 0x20}, nullptr);
-        dialog.show();
+        show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Bytes"));
         QCOMPARE(dialog.fileSizeLabel()->text(),
                  QStringLiteral("File Size: 0X 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
@@ -122,7 +129,7 @@ private slots:
         ScriptedPrompter prompter;
         const MarkBlocksSettings remembered{true, {{{0x10, 0x1F}, {-1, 5}, {}}}, {"Green", "Black", "Black"}};
         CMarkBlocksDlg dialog(0x100, remembered, nullptr);
-        dialog.show();
+        show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Blocks"));
         QCOMPARE(dialog.field(Block2Start)->text(), QString());
         QCOMPARE(control(dialog, Block1Color)->currentText(), QStringLiteral("Green"));
@@ -147,7 +154,7 @@ private slots:
         ScriptedPrompter prompter;
         const MarkUnitsSettings remembered{true, 2, "Red", "Blue", {}};
         CMarkUnitsDlg dialog(0x40, remembered, {0x10, 0x50}, nullptr);
-        dialog.show();
+        show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Units"));
         QLineEdit* unit = dialog.field(UnitSize);
         QCOMPARE(unit->text(), QStringLiteral("2"));
@@ -173,7 +180,7 @@ private slots:
                                                 {"01", "", "04", {"Green", "Blue", ""}}}},
                                               {}};
         CMarkPatternsDlg dialog(0x100, remembered, {0x20, 0x10}, nullptr);
-        dialog.show();
+        show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Patterns"));
         QVERIFY(control<QRadioButton>(dialog, PatternType2)->isChecked());
         QLineEdit* header = dialog.field(PatternHeader);
