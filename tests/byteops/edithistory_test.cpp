@@ -95,7 +95,7 @@ TEST(EditHistory, UndoAndRedoSelectWhatChangedAndFollowTheSavedState)
     EXPECT_FALSE(history.isAtSavedState());
     EXPECT_EQ(history.undo().selection, (EditRange{57, 0}));
     EXPECT_FALSE(history.isAtSavedState());
-    // That a change of no byte still counts is the byte editing test's Insert of 0.
+    // That an edit changing no byte still leaves the saved state is the byte editing test's Insert of 0.
     EXPECT_EQ(BitwiseOps::mask(history, 0x20, 0x10, {}).selection, (EditRange{0x10, 0x11}));
     EXPECT_EQ(history.undo().selection, (EditRange{0x10, 0x11}));
     history.clear();
