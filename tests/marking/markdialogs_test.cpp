@@ -158,6 +158,7 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Units"));
         QLineEdit* unit = dialog.field(UnitSize);
         QCOMPARE(unit->text(), QStringLiteral("2"));
+        QCOMPARE(unit->maxLength(), 4);
         QCOMPARE(accessibleName(unit), QStringLiteral("Number of Bytes in Each Unit (Dec):"));
 
         // The end is shown as given, past the last byte, and refused on OK.
