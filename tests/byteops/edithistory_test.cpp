@@ -58,26 +58,6 @@ TEST(EditHistory, KeepsOnlyWhatUndoNeeds)
     EXPECT_LT(history.memoryUse() - beforeRemoval, (100 << 10) + 256) << "the removed bytes are kept once";
 }
 
-TEST(EditHistory, SavedStateFollowsUndoAndRedo)
-{
-    ByteModel model;
-    model.assign(ByteBuffer(16, 0));
-    EditHistory history(model);
-    ByteEdits::setByte(history, 1, 1);
-    history.markSaved();
-    history.undo();
-    EXPECT_FALSE(history.isAtSavedState());
-    history.redo();
-    EXPECT_TRUE(history.isAtSavedState());
-    // An edit after undo discards the saved state with the steps it lay on.
-    history.undo();
-    ByteEdits::setByte(history, 2, 1);
-    EXPECT_FALSE(history.isAtSavedState());
-    history.undo();
-    EXPECT_FALSE(history.isAtSavedState());
-    // That a change of no byte still counts is the byte editing test's Insert of 0.
-}
-
 TEST(EditHistory, DropsTheOldestStepsAboveItsLimit)
 {
     ByteModel model;
@@ -98,16 +78,24 @@ TEST(EditHistory, DropsTheOldestStepsAboveItsLimit)
     EXPECT_EQ(history.memoryUse(), 0);
 }
 
-TEST(EditHistory, UndoAndRedoSelectWhatChanged)
+TEST(EditHistory, UndoAndRedoSelectWhatChangedAndFollowTheSavedState)
 {
     ByteModel model;
     model.assign(ByteBuffer(64, 0));
     EditHistory history(model);
     EXPECT_EQ(ByteEdits::removeBlock(history, 0xA, 0x4).selection, (EditRange{4, 0}));
+    history.markSaved();
     EXPECT_EQ(history.undo().selection, (EditRange{4, 7}));
+    EXPECT_FALSE(history.isAtSavedState());
     EXPECT_EQ(history.redo().selection, (EditRange{4, 0}));
+    EXPECT_TRUE(history.isAtSavedState());
+    // An edit after undo discards the saved state with the steps it lay on.
+    history.undo();
     EXPECT_EQ(ByteEdits::insertRun(history, 57, {1, 2, 3}).selection, (EditRange{57, 3}));
+    EXPECT_FALSE(history.isAtSavedState());
     EXPECT_EQ(history.undo().selection, (EditRange{57, 0}));
+    EXPECT_FALSE(history.isAtSavedState());
+    // That an edit changing no byte still leaves the saved state is the byte editing test's Insert of 0.
     EXPECT_EQ(BitwiseOps::mask(history, 0x20, 0x10, {}).selection, (EditRange{0x10, 0x11}));
     EXPECT_EQ(history.undo().selection, (EditRange{0x10, 0x11}));
     history.clear();

@@ -49,11 +49,9 @@ QStringList messagesInCheckOrder(FieldRuleSet set)
     return produced;
 }
 
-const QString kS1 = "Please fill the Start Address field!";
-const QString kS2 = "Start Address field contains invalid characters!";
-const QString kS3Larger = "The value in the Start Address field can not be larger than the value of the file size!";
 const QStringList kStandard{
-    kS1, kS2, "The value in the Start Address field can not be the same or larger than the value of file size!",
+    "Please fill the Start Address field!", "Start Address field contains invalid characters!",
+    "The value in the Start Address field can not be the same or larger than the value of file size!",
     "Please fill the End Address field!", "End Address field contains invalid characters!",
     "The value in the End Address field can not be the same or larger than the value of the file size!"};
 
@@ -67,14 +65,9 @@ TEST(FieldRules, MessagesInCheckOrder)
     EXPECT_EQ(messagesInCheckOrder(FieldRuleSet::Shift),
               (kStandard + QStringList{"Please fill the Number of Shift (Dec) field!",
                                        "Number of Shift (Dec) field contains invalid characters!"}));
-    // The same check words its message three ways across the dialogs.
-    EXPECT_EQ(messagesInCheckOrder(FieldRuleSet::Replace).at(2),
-              "The value in the Start Address field can not be the same or larger than the value of the file size!");
-    EXPECT_EQ(messagesInCheckOrder(FieldRuleSet::Paste), (QStringList{kS1, kS2, kS3Larger}));
-    // Optional fields are only checked for their characters; Find's start has no range.
+    // The dialog tests walk the Insert, Paste, Replace, Mask and Find sets.
+    // Optional fields are only checked for their characters.
     EXPECT_EQ(messagesInCheckOrder(FieldRuleSet::MarkBlocks).size(), 6);
-    EXPECT_EQ(messagesInCheckOrder(FieldRuleSet::Find),
-              (QStringList{kS1, kS2, "Please fill the Find What field!", "Find What field contains invalid characters!"}));
     EXPECT_EQ(messagesInCheckOrder(FieldRuleSet::MarkPatternsType2).mid(6),
               (QStringList{"Header Value field contains invalid characters!", "Please fill the Body Size field!",
                            "Body Size (Dec) field contains invalid characters!",
@@ -94,12 +87,10 @@ TEST(FieldRules, RangesAndOptionalFields)
         // An empty file has no address; values compare unsigned, so no address stands for a negative offset.
         {FieldRuleSet::AddressRange, {Id{start, "0"}, Id{end, "0"}}, 0, kStandard[2]},
         {FieldRuleSet::AddressRange, {Id{start, "F0"}, Id{end, "FFFFFFFF"}}, 256, kStandard[5]},
-        {FieldRuleSet::AddressRange, {Id{start, " 1"}, Id{end, "0"}}, 256, kS2},
-        // Inserting and pasting at the file size appends; an empty file takes start 0.
-        {FieldRuleSet::Paste, {Id{start, "0"}}, 0, std::nullopt},
+        {FieldRuleSet::AddressRange, {Id{start, " 1"}, Id{end, "0"}}, 256, kStandard[1]},
+        // Inserting at the file size appends (the dialog tests paste into an empty file, find from past the end).
         {FieldRuleSet::Insert, {Id{start, "100"}, Id{FieldId::InsertValue, "00"}, Id{FieldId::InsertCount, "0"}},
          256, std::nullopt},
-        {FieldRuleSet::Find, {Id{start, "FFFFFFFF"}, Id{FieldId::FindWhat, "AB"}}, 16, std::nullopt},
         {FieldRuleSet::MarkBytes, {Id{start, "0"}, Id{end, "0"}, Id{FieldId::MarkValue2, " 7E "}}, 1, std::nullopt},
         {FieldRuleSet::MarkUnits, {Id{start, "0"}, Id{end, "0"}, Id{FieldId::UnitSize, "4"}}, 4,
          "The value in the Number of Bytes in Each Unit (Dec) field can not be the same or larger than the value of "

@@ -1,9 +1,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include "byteops/fieldids.h"
@@ -12,6 +15,7 @@
 #include "marking/cmarkbytesdlg.h"
 #include "marking/cmarkpatternsdlg.h"
 #include "marking/cmarkunitsdlg.h"
+#include "marking/colorpalette.h"
 #include "marking/markcontrolids.h"
 #include "support/dialogdriver.h"
 #include "support/scriptedprompter.h"
@@ -39,6 +43,13 @@ T* control(QDialog& dialog, int id)
 constexpr int kNoOk = -1;
 constexpr int kAccepted = -2;
 
+// Shown and exposed, so that the colour boxes paint their closed face.
+void show(QDialog& dialog)
+{
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+}
+
 /// One step of a walk through a dialog: a field's new text, typed, or pasted
 /// (which the fields do not filter) when it starts with '|'; then OK unless kNoOk.
 struct Step {
@@ -46,12 +57,6 @@ struct Step {
     const char* text;
     int ok;
 };
-
-void show(QDialog& dialog)
-{
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-}
 
 /// Walks the dialog; a refused OK leaves it open with the refused field
 /// focused and its text selected.
@@ -91,23 +96,16 @@ private slots:
     {
         using namespace FieldId;
         ScriptedPrompter prompter;
-        MarkBytesSettings remembered;
-        remembered.values = {"41", "", "", ""};
-        remembered.colorNames = {"Red", "Blue", "", "Pink"};
-        remembered.clearBlock = false;
+        const MarkBytesSettings remembered{false, {"41", "", "", ""}, {"Red", "Blue", "", "Pink"}, {}};
         CMarkBytesDlg dialog(0x100, remembered, {0x10, 0x20}, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Bytes"));
         QCOMPARE(dialog.fileSizeLabel()->text(),
                  QStringLiteral("File Size: 0X 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
-        QCOMPARE(groupTitles(dialog), (QStringList{"Select Mark Value and Color", "Apply To Block"}));
         QCOMPARE(dialog.field(MarkValue1)->text() + dialog.field(StartAddress)->text(), QStringLiteral("4110"));
-        QCOMPARE(accessibleName(dialog.field(MarkValue4)), QStringLiteral("Value 4 (Hex):"));
-        QCOMPARE(labelOf(control(dialog, Value3Color)), QStringLiteral("Color:"));
         QCOMPARE(control(dialog, Value2Color)->currentText(), QStringLiteral("Blue"));
         QCOMPARE(control(dialog, Value4Color)->currentIndex(), -1);
         auto* clear = control<QCheckBox>(dialog, ClearPrevious);
-        QCOMPARE(accessibleName(clear), QStringLiteral("Clear Previous Marks In the Block"));
         QVERIFY(!clear->isChecked());
         press(control(dialog, Value3Color), Qt::Key_End);
         press(clear, Qt::Key_Space);
@@ -129,17 +127,11 @@ private slots:
     {
         using namespace FieldId;
         ScriptedPrompter prompter;
-        MarkBlocksSettings remembered;
-        remembered.blocks = {{{0x10, 0x1F}, {-1, 5}, {}}};
-        remembered.colorNames = {"Green", "Black", "Black"};
+        const MarkBlocksSettings remembered{true, {{{0x10, 0x1F}, {-1, 5}, {}}}, {"Green", "Black", "Black"}};
         CMarkBlocksDlg dialog(0x100, remembered, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Blocks"));
-        QCOMPARE(dialog.fileSizeLabel()->text(),
-                 QStringLiteral("File Size: 0x 100 Bytes (In Hex) or 256 Bytes (In Decimal)"));
-        QCOMPARE(groupTitles(dialog), (QStringList{"Mark Block 1", "Mark Block 2", "Mark Block 3"}));
         QCOMPARE(dialog.field(Block2Start)->text(), QString());
-        QCOMPARE(accessibleName(dialog.field(Block3End)), QStringLiteral("End Address (Hex):"));
         QCOMPARE(control(dialog, Block1Color)->currentText(), QStringLiteral("Green"));
         auto* clear = control<QCheckBox>(dialog, ClearPrevious);
         QCOMPARE(clear->text(), QStringLiteral("Clear Previous Marks In the File"));
@@ -160,9 +152,7 @@ private slots:
     {
         using namespace FieldId;
         ScriptedPrompter prompter;
-        MarkUnitsSettings remembered;
-        remembered.color1 = "Red";
-        remembered.color2 = "Blue";
+        const MarkUnitsSettings remembered{true, 2, "Red", "Blue", {}};
         CMarkUnitsDlg dialog(0x40, remembered, {0x10, 0x50}, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Units"));
@@ -170,8 +160,6 @@ private slots:
         QCOMPARE(unit->text(), QStringLiteral("2"));
         QCOMPARE(unit->maxLength(), 4);
         QCOMPARE(accessibleName(unit), QStringLiteral("Number of Bytes in Each Unit (Dec):"));
-        QCOMPARE(labelOf(control(dialog, UnitColor2)), QStringLiteral("Color #2:"));
-        QVERIFY(groupTitles(dialog).contains("Please choose two different colors to distinguish each unit"));
 
         // The end is shown as given, past the last byte, and refused on OK.
         QCOMPARE(dialog.field(EndAddress)->text(), QStringLiteral("50"));
@@ -184,21 +172,31 @@ private slots:
         QCOMPARE(accepted.block, (AddressBlock{0x10, 0x14}));
     }
 
-    void markPatternsLabelsFollowTheType()
+    void markPatternsLabelsFollowTheTypeAndChecksByType()
     {
+        using namespace FieldId;
         ScriptedPrompter prompter;
-        CMarkPatternsDlg dialog(0x100, MarkPatternsSettings{}, {0, 0xFF}, nullptr);
+        const MarkPatternsSettings remembered{false, PatternType::Type2,
+                                              {{{"AA", "", "BB", {"Red", "Red", "Red"}},
+                                                {"01", "", "04", {"Green", "Blue", ""}}}},
+                                              {}};
+        CMarkPatternsDlg dialog(0x100, remembered, {0x20, 0x10}, nullptr);
         show(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mark Patterns"));
-        QVERIFY(control<QRadioButton>(dialog, PatternType1)->isChecked());
-        QLineEdit* header = dialog.field(FieldId::PatternHeader);
-        QLineEdit* count = dialog.field(FieldId::PatternCount);
-        QLineEdit* tail = dialog.field(FieldId::PatternTail);
+        QVERIFY(control<QRadioButton>(dialog, PatternType2)->isChecked());
+        QLineEdit* header = dialog.field(PatternHeader);
+        QLineEdit* count = dialog.field(PatternCount);
+        QLineEdit* tail = dialog.field(PatternTail);
+        QCOMPARE(header->text(), QStringLiteral("01"));
+        QCOMPARE(count->maxLength(), 8);
+        QCOMPARE(control(dialog, PatternThirdColor)->currentIndex(), -1);
         QCOMPARE(accessibleName(header), QStringLiteral("Header Value (Hex):"));
-        retype(header, "7e");
-        retype(tail, "ff");
-        control(dialog, PatternSecondColor)->setCurrentIndex(6);
 
+        walk(dialog, {{PatternHeader, "|0 1", PatternHeader}, {PatternHeader, "7E", PatternCount},
+                      {PatternCount, "|2b", PatternCount}, {PatternCount, "2", kNoOk},
+                      {PatternTail, "|F F", PatternTail}});
+        QCOMPARE(prompter.messages().size(), 4);
+        control(dialog, PatternSecondColor)->setCurrentIndex(6);
         struct Row {
             int button;
             const char* countLabel;  // nullptr: hidden
@@ -208,9 +206,9 @@ private slots:
             const char* thirdLabel;
         };
         const Row kRows[] = {
+            {PatternType1, nullptr, true, "Color of Body Bytes:", false, "Tail Color:"},
             {PatternType2, "Number of Body Bytes (Dec):", true, "Color of Body Bytes:", false, "Tail Color:"},
             {PatternType3, "Number of Tail Bytes (Dec):", false, "Color of Tail Bytes:", true, "the Last Tail Byte"},
-            {PatternType1, nullptr, true, "Color of Body Bytes:", false, "Tail Color:"},
         };
         QLabel* countLabel = nullptr;
         for (QLabel* label : dialog.findChildren<QLabel*>())
@@ -228,41 +226,58 @@ private slots:
             QCOMPARE(control<QLabel>(dialog, ByteFollowingLabel)->isVisible(), row.followingShown);
             QCOMPARE(labelOf(control(dialog, PatternThirdColor)), QLatin1String(row.thirdLabel));
             // Switching keeps what was typed and chosen.
-            QCOMPARE(header->text() + tail->text(), QStringLiteral("7EFF"));
+            QCOMPARE(header->text() + count->text() + tail->text(), QStringLiteral("7E2F F"));
             QCOMPARE(control(dialog, PatternSecondColor)->currentText(), QStringLiteral("Red"));
         }
-    }
-
-    void markPatternsChecksByTypeAndKeepsTheOtherTypes()
-    {
-        using namespace FieldId;
-        ScriptedPrompter prompter;
-        MarkPatternsSettings remembered;
-        remembered.type = PatternType::Type2;
-        remembered.perType[0] = {"AA", "", "BB", {"Red", "Red", "Red"}};
-        remembered.perType[1] = {"01", "", "04", {"Green", "Blue", ""}};
-        remembered.clearBlock = false;
-        CMarkPatternsDlg dialog(0x100, remembered, {0x20, 0x10}, nullptr);
-        show(dialog);
-        QVERIFY(control<QRadioButton>(dialog, PatternType2)->isChecked());
-        QCOMPARE(dialog.field(PatternHeader)->text(), QStringLiteral("01"));
-        QCOMPARE(dialog.field(PatternCount)->maxLength(), 8);
-        QCOMPARE(control(dialog, PatternThirdColor)->currentIndex(), -1);
-
-        walk(dialog, {{PatternHeader, "|0 1", PatternHeader}, {PatternHeader, "7E", PatternCount},
-                      {PatternCount, "|2b", PatternCount}, {PatternCount, "2", kNoOk},
-                      {PatternTail, "|F F", PatternTail}});
         // Type3 has no tail to check.
-        press(control<QRadioButton>(dialog, PatternType3), Qt::Key_Space);
         clickOk(dialog);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(prompter.messages().size(), 4);
         const MarkPatternsSettings accepted = dialog.settings();
         QCOMPARE(accepted.type, PatternType::Type3);
         QCOMPARE(accepted.perType[2].header + accepted.perType[2].count, QStringLiteral("7E2"));
-        QCOMPARE(accepted.perType[2].colorNames, (std::array<QString, 3>{"Green", "Blue", ""}));
+        QCOMPARE(accepted.perType[2].colorNames, (std::array<QString, 3>{"Green", "Red", ""}));
         QCOMPARE(accepted.perType[0].header + accepted.perType[1].header, QStringLiteral("AA01"));
         QCOMPARE(accepted.block, (AddressBlock{0x20, 0x10}));
+    }
+
+    void colorBoxListsTheOfferedNamesSortedAndPreselectsOnlyAnExactName()
+    {
+        CColorComboBox combo;
+        QVERIFY(!combo.isEditable());
+        QStringList offered;
+        for (const OfferedColor& color : offeredColors())
+            offered << QLatin1String(color.name);
+        offered.sort();
+        QCOMPARE(itemTexts(combo), offered);
+        for (int i = 0; i < combo.count(); ++i)
+            QCOMPARE(colorOfTag(combo.itemData(i).toInt()), ColorFromName(combo.itemText(i)));
+        QCOMPARE(colorOfTag(0), kDefaultTextColor);
+        for (const auto& [name, shown] : {std::pair{"red", "kept"}, {"", "kept"}, {"Red ", "kept"}, {"Red", "Red"}}) {
+            combo.selectColorName(QLatin1String(name));
+            QCOMPARE(combo.colorName(QStringLiteral("kept")), QLatin1String(shown));
+        }
+        QCOMPARE(combo.currentIndex(), 6);
+    }
+
+    void colorBoxFramesASelectedItemInTheInverseColour()
+    {
+        CColorComboBox combo;
+        QImage image(120, 16, QImage::Format_RGB32);
+        QStyleOptionViewItem option;
+        option.rect = image.rect();
+        // Red selected, then Blue not.
+        for (const auto& [row, state, corner] : {std::tuple{6, QStyle::State_Selected, Qt::cyan},
+                                                 std::tuple{1, QStyle::State_None, Qt::blue}}) {
+            image.fill(Qt::white);
+            option.state = state;
+            QPainter painter(&image);
+            combo.itemDelegate()->paint(&painter, option, combo.model()->index(row, 0));
+            painter.end();
+            QCOMPARE(image.pixelColor(0, 0), QColor(corner));
+            QCOMPARE(image.pixelColor(0, 15), QColor(corner));
+        }
+        QCOMPARE(image.pixelColor(6, 8), QColor(Qt::blue));
     }
 };
 

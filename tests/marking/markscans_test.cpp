@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <array>
 #include <random>
 #include <vector>
 
@@ -19,33 +19,71 @@ namespace {
 // A colour no mark uses: the bytes a scan leaves alone keep it.
 constexpr Rgb kUntouched = 0x123456;
 using Colors = std::vector<Rgb>;
+using Runs = std::vector<MarkRun>;
 
-/// The bytes' colours after a scan's runs are applied in order; empty when
-/// the scan did not finish. With alternations, the sink also takes stretches
-/// of alternating units whole, as the marks of a listing do.
-template <typename Settings, typename Scan>
-Colors applyScan(Scan scan, const ByteBuffer& bytes, const Settings& settings, bool alternations = false)
+/// Runs the scan; its sink sets the stop flag on run stopAt, and stopAt -1
+/// sets the flag before the scan. False when the scan did not finish.
+template <typename Scan, typename Settings>
+bool runScan(Scan scan, const ByteModel& model, const Settings& settings, Runs& runs, int stopAt = 0)
+{
+    StopFlag stop{stopAt < 0};
+    return scan(model, settings, stop, [&](const MarkRun& run) {
+        runs.push_back(run);
+        if (int(runs.size()) == stopAt)
+            stop = true;
+    });
+}
+
+/// The bytes' colours after the runs are applied in order.
+Colors colorsOf(const Runs& runs, std::size_t size)
+{
+    Colors colors(size, kUntouched);
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const MarkRun& run = runs[i];
+        EXPECT_TRUE(run.first >= 0 && run.first <= run.last && run.last < qint64(size));
+        // Adjacent runs of one colour are handed on as one.
+        EXPECT_FALSE(i > 0 && runs[i - 1].color == run.color && runs[i - 1].last + 1 == run.first);
+        std::fill(colors.begin() + run.first, colors.begin() + run.last + 1, run.color);
+    }
+    return colors;
+}
+
+/// Compares the scan with its oracle; a stop from the sink ends it at once,
+/// and a stop before it leaves only the runs whenStopped (the file clearing).
+template <typename Scan, typename Settings>
+void check(Scan scan, const ByteBuffer& bytes, const Settings& settings, const Colors& expected,
+           const Runs& whenStopped, int stopAt)
+{
+    ByteModel model;
+    model.assign(bytes);
+    Runs runs, stopped, before;
+    ASSERT_TRUE(runScan(scan, model, settings, runs));
+    ASSERT_EQ(colorsOf(runs, bytes.size()), expected);
+    const bool finished = runScan(scan, model, settings, stopped, stopAt);
+    ASSERT_EQ(stopped, Runs(runs.begin(), runs.begin() + std::min(runs.size(), std::size_t(stopAt))));
+    ASSERT_TRUE(runs.size() > std::size_t(stopAt) ? !finished : runs.size() == std::size_t(stopAt) || finished);
+    ASSERT_FALSE(runScan(scan, model, settings, before, -1));
+    ASSERT_EQ(before, whenStopped);
+}
+
+/// The colours a sink that also takes stretches of alternating units whole,
+/// as the marks of a listing do, gets from the Mark Units scan.
+Colors unitsAsAlternations(const ByteBuffer& bytes, const MarkUnitsSettings& settings)
 {
     ByteModel model;
     model.assign(bytes);
     StopFlag stop{false};
     Colors colors(bytes.size(), kUntouched);
-    std::vector<MarkRun> runs;
     const auto takeRun = [&](const MarkRun& run) {
-        EXPECT_TRUE(run.first >= 0 && run.first <= run.last && run.last < qint64(bytes.size()));
-        // Adjacent runs of one colour are handed on as one.
-        EXPECT_FALSE(!runs.empty() && runs.back().color == run.color && runs.back().last + 1 == run.first);
         std::fill(colors.begin() + run.first, colors.begin() + run.last + 1, run.color);
-        runs.push_back(run);
     };
     const auto takeAlternation = [&](const AlternatingRun& run) {
         EXPECT_TRUE(run.unit > 0 && run.first >= 0 && run.first <= run.last && run.last < qint64(bytes.size()));
         for (qint64 i = run.first; i <= run.last; ++i)
             colors[std::size_t(i)] = run.colors[(i - run.first) / run.unit % 2];
     };
-    const bool finished = alternations ? scan(model, settings, stop, MarkSink(takeRun, takeAlternation))
-                                       : scan(model, settings, stop, takeRun);
-    return finished ? colors : Colors{};
+    EXPECT_TRUE(scanMarkUnits(model, settings, stop, MarkSink(takeRun, takeAlternation)));
+    return colors;
 }
 
 // ---- The written algorithms, byte by byte, as the oracles ----
@@ -158,81 +196,59 @@ Colors naiveMarkPatterns(const ByteBuffer& bytes, const MarkPatternsSettings& s)
 
 // ---- Oracles over seeded random bytes and settings ----
 
-class RandomCases {
-public:
-    int below(int n) { return int(m_random() % unsigned(n)); }
-
-    /// Bytes from a small alphabet, so that values and patterns occur often.
-    ByteBuffer bytes(int maxSize)
-    {
-        static constexpr std::uint8_t kAlphabet[] = {0xAA, 0xBB, 0x01, 0x02};
-        ByteBuffer out(std::size_t(below(maxSize + 1)));
-        for (auto& b : out)
-            b = kAlphabet[below(4)];
-        return out;
-    }
-    QString value()
-    {
+/// Runs every scan with seeded random settings over random bytes against its
+/// oracle, and with a stop from its sink after one of its first runs. Bytes,
+/// values and patterns come from a small alphabet, so that they occur often.
+void compareWithOracles(int rounds, int maxSize)
+{
+    std::mt19937 random{7};
+    const auto below = [&](int n) { return int(random() % unsigned(n)); };
+    const auto value = [&] {
         static const char* kDigits[] = {"AA", "BB", "1", "02"};
         QString out;
         for (int n = below(4); n > 0; --n)
             out += QLatin1String(kDigits[below(4)]);
         return out.left(8);
-    }
-    QString colorName()
-    {
+    };
+    const auto colorName = [&] {
         static const char* kNames[] = {"Red", "Blue", "Green", "Black", "", "red", "Yellow Gold"};
         return QLatin1String(kNames[below(7)]);
-    }
-    /// Missing (-1), inside or just past the bytes, or far past them.
-    AddressBlock block(qint64 size)
-    {
+    };
+    for (int round = 0; round < rounds && !::testing::Test::HasFailure(); ++round) {
+        SCOPED_TRACE(round);
+        ByteBuffer bytes(std::size_t(below(maxSize + 1)));
+        for (auto& b : bytes)
+            b = std::array<std::uint8_t, 4>{0xAA, 0xBB, 0x01, 0x02}[below(4)];
+        const qint64 size = qint64(bytes.size());
+        // Missing (-1), inside or just past the bytes, or far past them.
         const auto address = [&] {
             const int kind = below(8);
             return kind == 0 ? qint64(-1) : kind == 1 ? qint64(0xFFFFFFFF) : qint64(below(int(size) + 3));
         };
-        return {address(), address()};
-    }
-    bool coin() { return below(2) == 0; }
-
-private:
-    std::mt19937 m_random{7};
-};
-
-/// Runs every scan with random settings over random bytes and compares it with its oracle.
-void compareWithOracles(int rounds, int maxSize)
-{
-    RandomCases random;
-    for (int round = 0; round < rounds; ++round) {
-        const ByteBuffer bytes = random.bytes(maxSize);
-        const qint64 size = qint64(bytes.size());
+        const auto block = [&] { return AddressBlock{address(), address()}; };
+        const int stopAt = 1 + below(3);
         MarkBytesSettings markBytes;
         for (int v = 0; v < 4; ++v)
-            markBytes.values[v] = random.value(), markBytes.colorNames[v] = random.colorName();
-        markBytes.clearBlock = random.coin();
-        markBytes.block = random.block(size);
-        ASSERT_EQ(applyScan(scanMarkBytes, bytes, markBytes), naiveMarkBytes(bytes, markBytes)) << round;
+            markBytes.values[v] = value(), markBytes.colorNames[v] = colorName();
+        markBytes.clearBlock = below(2) == 0;
+        markBytes.block = block();
+        check(scanMarkBytes, bytes, markBytes, naiveMarkBytes(bytes, markBytes), {}, stopAt);
         MarkBlocksSettings blocks;
         for (int k = 0; k < 3; ++k)
-            blocks.blocks[k] = random.block(size), blocks.colorNames[k] = random.colorName();
-        blocks.clearFile = random.coin();
-        ASSERT_EQ(applyScan(scanMarkBlocks, bytes, blocks), naiveMarkBlocks(bytes, blocks)) << round;
-        MarkUnitsSettings units;
-        units.unitSize = random.below(6);
-        units.color1 = random.colorName();
-        units.color2 = random.colorName();
-        units.clearBlock = random.coin();
-        units.block = random.block(size);
-        ASSERT_EQ(applyScan(scanMarkUnits, bytes, units), naiveMarkUnits(bytes, units)) << round;
-        ASSERT_EQ(applyScan(scanMarkUnits, bytes, units, true), naiveMarkUnits(bytes, units)) << round;
+            blocks.blocks[k] = block(), blocks.colorNames[k] = colorName();
+        blocks.clearFile = below(2) == 0;
+        const Runs clearing = blocks.clearFile && size > 0 ? Runs{{0, size - 1, kDefaultTextColor}} : Runs{};
+        check(scanMarkBlocks, bytes, blocks, naiveMarkBlocks(bytes, blocks), clearing, stopAt);
+        const MarkUnitsSettings units{below(2) == 0, below(6), colorName(), colorName(), block()};
+        check(scanMarkUnits, bytes, units, naiveMarkUnits(bytes, units), {}, stopAt);
+        ASSERT_EQ(unitsAsAlternations(bytes, units), naiveMarkUnits(bytes, units));
         for (int type = 0; type < 3; ++type) {
             MarkPatternsSettings patterns;
             patterns.type = PatternType(type);
-            patterns.chosen() = {random.value(), QString::number(random.below(5)), random.value(),
-                                 {random.colorName(), random.colorName(), random.colorName()}};
-            patterns.clearBlock = random.coin();
-            patterns.block = random.block(size);
-            ASSERT_EQ(applyScan(scanMarkPatterns, bytes, patterns), naiveMarkPatterns(bytes, patterns)) << round;
+            patterns.chosen() = {value(), QString::number(below(5)), value(), {colorName(), colorName(), colorName()}};
+            patterns.clearBlock = below(2) == 0;
+            patterns.block = block();
+            check(scanMarkPatterns, bytes, patterns, naiveMarkPatterns(bytes, patterns), {}, stopAt);
         }
     }
 }
@@ -254,7 +270,7 @@ TEST(MarkScansOracle, LongAlternations)
     units.color1 = QStringLiteral("Red");
     units.color2 = QStringLiteral("Blue");
     units.block = {1, qint64(bytes.size())};
-    EXPECT_EQ(applyScan(scanMarkUnits, bytes, units, true), naiveMarkUnits(bytes, units));
+    EXPECT_EQ(unitsAsAlternations(bytes, units), naiveMarkUnits(bytes, units));
 }
 
 // The written Type1 search restarts after every header without a tail; the
@@ -268,60 +284,14 @@ TEST(MarkPatternsScan, HeadersWithoutTailEndTheTypeOneScan)
     s.clearBlock = false;
     s.block = {0, qint64(bytes.size()) - 1};
     s.chosen() = {"AA", "", "FF", {"Red", "Green", "Blue"}};
-    const Colors colors = applyScan(scanMarkPatterns, bytes, s);
-    ASSERT_EQ(colors.size(), bytes.size());
+    ByteModel model;
+    model.assign(bytes);
+    Runs runs;
+    ASSERT_TRUE(runScan(scanMarkPatterns, model, s, runs));
+    const Colors colors = colorsOf(runs, bytes.size());
     const ByteBuffer start(bytes.begin(), bytes.begin() + 12);
     EXPECT_EQ(Colors(colors.begin(), colors.begin() + 12), naiveMarkPatterns(start, s));
     EXPECT_EQ(std::count(colors.begin(), colors.end(), kUntouched), qint64(bytes.size()) - 11);
-}
-
-// ---- Stopping ----
-
-// A stop from the sink ends the scan at once; a stop before it colours nothing but the file clearing.
-TEST(MarkScans, AStopEndsTheScanAtOnce)
-{
-    // Every other byte AA, so each scan has many runs to hand on.
-    ByteBuffer bytes(1 << 20);
-    for (std::size_t i = 0; i < bytes.size(); i += 2)
-        bytes[i] = 0xAA;
-    ByteModel model;
-    model.assign(bytes);
-    MarkBytesSettings markBytes;
-    markBytes.values[0] = "AA";
-    markBytes.block = {0, 0xFFFFF};
-    MarkUnitsSettings units;
-    units.color1 = "Red";
-    units.block = {0, 0xFFFFF};
-    MarkBlocksSettings blocks;
-    blocks.blocks = {{{0, 5}, {10, 20}, {30, 40}}};
-    blocks.colorNames = {"Red", "Blue", "Red"};
-    blocks.clearFile = false;
-    MarkPatternsSettings type3;
-    type3.type = PatternType::Type3;
-    type3.clearBlock = false;
-    type3.block = {0, 0xFFFFF};
-    type3.chosen() = {"AA", "1", "", {"Red", "Green", "Blue"}};
-    using Scan = std::function<bool(const StopFlag&, const MarkSink&)>;
-    const Scan kScans[] = {
-        [&](auto& f, auto& s) { return scanMarkBytes(model, markBytes, f, s); },
-        [&](auto& f, auto& s) { return scanMarkUnits(model, units, f, s); },
-        [&](auto& f, auto& s) { return scanMarkBlocks(model, blocks, f, s); },
-        [&](auto& f, auto& s) { return scanMarkPatterns(model, type3, f, s); },
-    };
-    for (const Scan& scan : kScans) {
-        StopFlag stop{false};
-        int runs = 0;
-        EXPECT_FALSE(scan(stop, [&](const MarkRun&) { stop = ++runs == 2; }));
-        EXPECT_EQ(runs, 2);
-        EXPECT_FALSE(scan(stop, [&](const MarkRun&) { ++runs; }));
-        EXPECT_EQ(runs, 2);
-    }
-    MarkBlocksSettings clearing;
-    clearing.blocks[0] = {0, 3};
-    StopFlag stop{true};
-    std::vector<MarkRun> runs;
-    EXPECT_FALSE(scanMarkBlocks(model, clearing, stop, [&](const MarkRun& r) { runs.push_back(r); }));
-    EXPECT_EQ(runs, (std::vector<MarkRun>{{0, (1 << 20) - 1, kDefaultTextColor}}));
 }
 
 // A search that hands nothing on still sees a stop: the flag is read before
