@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include <cerrno>
-#include <unistd.h>
 
 #include "app/cbarredsplitterwnd.h"
 #include "app/cbarredwnd.h"
@@ -25,15 +24,6 @@
 #include "support/ownedpty.h"
 
 namespace {
-
-/// The listing a pane shows after runs of bytes arrived: Replace starts each run afresh.
-QByteArray appendedListing(const QByteArray& prefix, const QList<QByteArray>& runs, bool append)
-{
-    QByteArray bytes;
-    for (const QByteArray& run : runs)
-        bytes = append ? bytes + run : run;
-    return naiveListing(prefix, ByteBuffer(bytes.begin(), bytes.end()));
-}
 
 /// A Com Panel on a pty mapped to COM1.
 struct Panel {
@@ -94,7 +84,7 @@ private slots:
         QVERIFY(panel.open());
         const std::vector<CBarredWnd*>& panes = panel.window->splitter()->panes();
         QCOMPARE(panes[0]->statusBar()->text() + panes[1]->statusBar()->text(), " Send Pane Receive Pane");
-        QCOMPARE(panel.pane(0)->text(), appendedListing(ListingPrefix::sendPane(), {kZeros}, false));
+        QCOMPARE(panel.pane(0)->text(), naiveListing(ListingPrefix::sendPane(), ByteBuffer(32, 0)));
         QCOMPARE(panel.pane(1)->text(), ListingPrefix::receivePane() + "\n0000000");
         panel.setProperties({"Text", "Append"}, "Append");
         QTest::keyClicks(panel.pane(0), QStringLiteral("typed"));
@@ -103,7 +93,7 @@ private slots:
         panel.fx.prompter().answerFile(sendFile);
         panel.trigger("accel_Ctrl+S");
         panel.setProperties({"Hex"}, "Append");
-        QCOMPARE(panel.pane(0)->text(), appendedListing(ListingPrefix::sendPane(), {kZeros}, false));
+        QCOMPARE(panel.pane(0)->text(), naiveListing(ListingPrefix::sendPane(), ByteBuffer(32, 0)));
         panel.trigger("accel_F6");
         panel.fx.prompter().answerFile(missing);
         panel.trigger("accel_Ctrl+S");
@@ -119,14 +109,18 @@ private slots:
 
     // Each script letter is a user's step or the far end's: S/s Start/Stop
     // Send, R/r Start/Stop Receive, F the far end writes 15 bytes, G the
-    // next size of the oracle's (each twice, to see a second run), X it goes away,
-    // T the Text display type with text typed, A Append mode, L a send
-    // buffer larger than the pty holds, H another window sends, N/Y the
-    // answer to the next question, C close the window, u the port is open.
+    // next size of the oracle's (each twice, to see a second run), w it writes
+    // one byte, X it goes away, Z/W the next port opened fails every write /
+    // after 21 bytes, E every read after 15 bytes, T the Text display type
+    // with text typed, A Append mode, L a send buffer larger than the pty
+    // holds, H another window sends, D/K/O/Q a new document / the comparison
+    // of two small files / a large file opened / two large files compared,
+    // e the states of a hex view that waits for its send, v/V Current Settings
+    // off / back on, N/Y the answer to the next question, C close the window,
+    // 1/2 the number of windows, u the port is open.
     void transfersEndAsTheUserIsTold_data()
     {
         QTest::addColumn<QString>("script");
-        QTest::addColumn<qint64>("acceptedBeforeFault");  // -1: no fault
         QTest::addColumn<QByteArray>("farEnd");  // null: some but not all of the send buffer
         QTest::addColumn<QStringList>("messages");
         const QString still = "You are still in the %1 data process, do you want to stop %1 data and close the window?";
@@ -134,38 +128,46 @@ private slots:
         const QString sent = "You have successfully sent %1 bytes to the port COM1";
         const QString held = "Fail to access the COM1 port. Error code: 5 (Access is denied).\nPlease check if other "
                              "process or program is using the same com port (COM1)!";
-        const QString failed = "Fail to %1 the %2 byte %3 the com port. Error code: 1117Input/output error";
+        const QString eio = "Input/output error";
+        const QString sendFailed = "Fail to send the %1 byte to the com port. Error code: 1117";
+        const QString readFailed = "Fail to receive the 16th byte from the com port. Error code: 1117" + eio;
         const QByteArray none("");
-        QTest::newRow("32 zero bytes") << "S" << -1LL << kZeros << QStringList{sent.arg(32)};
-        QTest::newRow("typed text") << "TS" << -1LL << QByteArray("Hi 42!") << QStringList{sent.arg(6)};
-        QTest::newRow("first byte fails") << "S" << 0LL << none << QStringList{failed.arg("send", "first", "to")};
-        QTest::newRow("22nd byte fails") << "S" << 21LL << kZeros.left(21) << QStringList{failed.arg("send", "22th", "to")};
-        QTest::newRow("stopped send") << "LSs" << -1LL << QByteArray() << QStringList{};
-        QTest::newRow("oracle, Replace") << QString("RGr").repeated(12) << -1LL << none << QStringList{};
-        QTest::newRow("oracle, Append") << "A" + QString("RGr").repeated(12) << -1LL << none << QStringList{};
-        QTest::newRow("far end goes") << "RFX" << -1LL << none << QStringList{failed.arg("receive", "16th", "from")};
-        QTest::newRow("shared port") << "LSRsuFr" << -1LL << QByteArray() << QStringList{};
-        QTest::newRow("held port") << "HSR" << -1LL << none
+        QTest::newRow("32 zero bytes") << "S" << kZeros << QStringList{sent.arg(32)};
+        QTest::newRow("typed text") << "TS" << QByteArray("Hi 42!") << QStringList{sent.arg(6)};
+        QTest::newRow("first byte fails") << "ZS" << none << QStringList{sendFailed.arg("first") + eio};
+        QTest::newRow("22nd byte fails") << "WS" << kZeros.left(21) << QStringList{sendFailed.arg("22th") + eio};
+        QTest::newRow("stopped send") << "LSs" << QByteArray() << QStringList{};
+        QTest::newRow("oracle, Replace") << QString("RGr").repeated(12) << none << QStringList{};
+        QTest::newRow("oracle, Append") << "A" + QString("RGr").repeated(12) << none << QStringList{};
+        QTest::newRow("far end goes") << "RFX" << none << QStringList{readFailed};
+        QTest::newRow("16th byte read fails") << "ERFw" << none << QStringList{readFailed};
+        QTest::newRow("shared port") << "LSRsuFr" << QByteArray() << QStringList{};
+        QTest::newRow("receive stops first") << "LSRrus" << QByteArray() << QStringList{};
+        QTest::newRow("held port") << "HSR" << none
                                    << QStringList{held, "No data is sent through the Com port. Please try again later!",
                                                   held, "No data is received. Please try again later!"};
-        QTest::newRow("close while sending") << "LSNCYC" << -1LL << QByteArray() << QStringList{sending, sending};
-        QTest::newRow("close while receiving") << "RFNCYC" << -1LL << none << QStringList{receiving, receiving};
-        QTest::newRow("close while both") << "LSRYNCuYC" << -1LL << QByteArray()
-                                          << QStringList{sending, receiving, receiving};
+        QTest::newRow("close while sending") << "LSNCYC" << QByteArray() << QStringList{sending, sending};
+        QTest::newRow("close while receiving") << "RFNCYC" << none << QStringList{receiving, receiving};
+        QTest::newRow("close while both") << "LSRYNCuYC" << QByteArray() << QStringList{sending, receiving, receiving};
+        QTest::newRow("new document") << "DS" << kZeros << QStringList{sent.arg(32)};
+        QTest::newRow("File1 pane") << "KS" << QByteArray("\x01\x02") << QStringList{sent.arg(2)};
+        QTest::newRow("document, 22nd byte fails") << "WDS" << kZeros.left(21) << QStringList{sendFailed.arg("22th")};
+        QTest::newRow("document stopped") << "OSes" << QByteArray() << QStringList{};
+        QTest::newRow("document closed") << "OSeNC2eYC1" << QByteArray() << QStringList{sending, sending};
+        QTest::newRow("comparison sends") << "QVSvsV" << QByteArray() << QStringList{};
     }
 
     void transfersEndAsTheUserIsTold()
     {
         QFETCH(QString, script);
-        QFETCH(qint64, acceptedBeforeFault);
         QFETCH(QByteArray, farEnd);
         QFETCH(QStringList, messages);
         const int oracleSizes[] = {0, 0, 1, 1, 15, 15, 16, 16, 17, 17, 1000, 1000};
         int oracleRuns = 0;
         Panel panel;
-        if (acceptedBeforeFault >= 0)
-            SerialFaults::failWritesAfter(panel.pty.path, acceptedBeforeFault, EIO);
         QVERIFY(panel.open());
+        const QByteArray large(1 << 20, 'L');
+        const auto sendWaits = [&](CommandId on, CommandId off) { return panel.enabled(on) && !panel.enabled(off); };
         QList<QByteArray> runs;
         for (const QChar step : script) {
             switch (step.toLatin1()) {
@@ -182,32 +184,56 @@ private slots:
                 QByteArray fed(step == 'F' ? 15 : oracleSizes[oracleRuns++], '\0');
                 for (int i = 0; i < fed.size(); ++i)
                     fed[i] = char(i * 37 + runs.size());
-                QCOMPARE(::write(panel.pty.master, fed.constData(), std::size_t(fed.size())), fed.size());
+                QVERIFY(panel.pty.writeMaster(fed));
                 runs.last() += fed;
-                QTRY_COMPARE(panel.pane(1)->text(),
-                             appendedListing(ListingPrefix::receivePane(), runs, script.startsWith('A')));
+                const QByteArray shown = script.startsWith('A') ? runs.join() : runs.last();  // Replace starts afresh
+                const ByteBuffer bytes(shown.begin(), shown.end());
+                QTRY_COMPARE(panel.pane(1)->text(), naiveListing(ListingPrefix::receivePane(), bytes));
+                QVERIFY(panel.pane(1)->model().copy(0, 1 << 20) == bytes);
                 break;
             }
+            case 'w': QVERIFY(panel.pty.writeMaster("w")); break;
             case 'X': panel.pty.closeMaster(); break;
+            case 'Z':
+            case 'W': SerialFaults::failWritesAfter(panel.pty.path, step == 'Z' ? 0 : 21, EIO); break;
+            case 'E': SerialFaults::failReadsAfter(panel.pty.path, 15, EIO); break;
             case 'T':
                 panel.setProperties({"Text"}, "Replace");
                 QTest::keyClicks(panel.pane(0), QStringLiteral("Hi 42!"));
                 break;
             case 'A': panel.setProperties({"Append"}, "Append"); break;
-            case 'L': panel.pane(0)->model().assign(ByteBuffer(std::size_t(1) << 20, 'L')); break;
+            case 'L': QVERIFY(panel.pane(0)->model().insertFill(0, 1 << 20, 'L')); break;
             case 'H':
                 QVERIFY(panel.fx.run(CommandId::FileNew));
                 panel.fx.activeDoc()->bytes().assign(ByteBuffer(std::size_t(1) << 20, 'H'));
                 QVERIFY(panel.fx.run(CommandId::StartSend) && panel.open());
                 break;
+            case 'D': panel.fx.enterWindowState(WindowState::PlainDocument); break;
+            case 'K': panel.fx.enterWindowState(WindowState::Comparison); break;
+            case 'O':
+            case 'Q':
+                for (int i = step == 'O'; i < 2; ++i)
+                    panel.fx.prompter().answerFile(panel.fx.writeFile(QString::number(i) + ".bin", large));
+                QVERIFY(panel.fx.run(step == 'O' ? CommandId::FileOpen : CommandId::Compare));
+                break;
+            case 'e':  // the bytes stay as they are, the window usable
+                QVERIFY(sendWaits(CommandId::StopSend, CommandId::StartSend)
+                        && sendWaits(CommandId::CopyBytes, CommandId::CutBytes));
+                QVERIFY(!panel.enabled(CommandId::BitwiseMask) && !panel.enabled(CommandId::CurrentSettings));
+                break;
+            case 'v': QVERIFY(!panel.enabled(CommandId::CurrentSettings)); break;
+            case 'V': QTRY_VERIFY(panel.enabled(CommandId::CurrentSettings)); break;
             case 'u': QVERIFY(CVellmarApp::instance()->serialPorts().usage().inUse(1)); break;
             case 'N': panel.fx.prompter().answer(Prompter::Answer::No); break;
             case 'Y': panel.fx.prompter().answer(Prompter::Answer::Yes); break;
             case 'C': QVERIFY(panel.fx.run(CommandId::FileClose)); break;
+            case '1':
+            case '2': QCOMPARE(panel.fx.windowCount(), step.digitValue()); break;
             }
         }
         const QByteArray arrived = panel.pty.readMaster(farEnd.isNull() ? -1 : farEnd.size());
-        QVERIFY(farEnd.isNull() ? arrived.size() < (1 << 20) : arrived == farEnd);
+        QVERIFY(farEnd.isNull() ? arrived.size() < (1 << 20) && arrived == QByteArray(arrived.size(), 'L')
+                                : arrived == farEnd);
         QTRY_COMPARE(panel.fx.prompter().messages(), messages);
         if (script.startsWith('H')) {
             panel.fx.prompter().answer(Prompter::Answer::Yes);  // stop the other window's send
