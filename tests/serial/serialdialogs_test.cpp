@@ -47,8 +47,10 @@ class SerialDialogsTest : public QObject {
 
 private slots:
     // Cancel changes nothing, OK takes the choice and a device typed for the port; a port above Max Com Port
-    // shows as COM1. Current Settings needs a document, the other port commands do not.
-    void comPortSettingsShowsTheListsAndTheDocumentsSettings()
+    // shows as COM1. Current Settings needs a document, the other port commands do not. Set Default stores the
+    // choice for new documents only. A refused Max Com Port keeps the dialog open with the field selected; a
+    // refused character is not typed.
+    void portSettingsDialogs()
     {
         AppFixture fx;
         mapPort("COM2", "/dev/serial/by-id/usb-FTDI-if00-port0");
@@ -66,7 +68,8 @@ private slots:
         QCOMPARE(fx.activeDoc()->port().settings, PortSettings{});
         QVERIFY(!SettingsStore::open()->contains("Port Devices/COM1"));
 
-        fx.activeDoc()->port().settings = PortSettings{"COM3", 19200, 7, 2, 2};
+        CVellmarDoc* older = fx.activeDoc();
+        older->port().settings = PortSettings{"COM3", 19200, 7, 2, 2};
         AppFixture::onNextModal([](QDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Com Port Settings"));
             QCOMPARE(itemTexts(*list(d, "comPort")), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
@@ -83,54 +86,15 @@ private slots:
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::CurrentSettings));
-        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM3", 19200, 7, 4, 2}));
+        QCOMPARE(older->port().settings, (PortSettings{"COM3", 19200, 7, 4, 2}));
         QCOMPARE(stored("Port Devices/COM3"), QStringLiteral("/dev/pts/7"));
         QCOMPARE(stored("Port Devices/COM2"), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
 
-        fx.activeDoc()->port().settings.portName = QStringLiteral("COM9");
+        older->port().settings.portName = QStringLiteral("COM9");
         AppFixture::onNextModal([](QDialog& d) { click(d, "OK"); });
         fx.run(CommandId::CurrentSettings);
-        QCOMPARE(fx.activeDoc()->port().settings.portName, QStringLiteral("COM1"));
-    }
+        QCOMPARE(older->port().settings.portName, QStringLiteral("COM1"));
 
-    void setDefaultStoresTheChoiceForNewDocumentsOnly()
-    {
-        AppFixture fx;
-        fx.app().serialPorts().setDefaults(*SettingsStore::open(), PortSettings{"COM2", 110, 5, 3, 1});
-        fx.run(CommandId::FileNew);
-        CVellmarDoc* older = fx.activeDoc();
-        AppFixture::onNextModal([](QDialog& d) {
-            QCOMPARE(d.windowTitle(), QStringLiteral("Set Default Parameters"));
-            QCOMPARE(selections(d), (QStringList{"COM2", "110", "5", "Mark", "1.5"}));
-            click(d, "Reset All");
-            QCOMPARE(selections(d), (QStringList{"COM1", "9600", "8", "No", "1"}));
-            choose(d, "comPort", "COM4");
-            choose(d, "baudRate", "115200");
-            click(d, "OK");
-        });
-        QVERIFY(fx.run(CommandId::SetDefault));
-        QCOMPARE(stored("Default Settings/BaudRate"), QStringLiteral("115200"));
-        fx.run(CommandId::FileNew);
-        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM4", 115200, 8, 0, 0}));
-        QCOMPARE(older->port().settings, (PortSettings{"COM2", 110, 5, 3, 1}));
-    }
-
-    void pickingAFoundDevicePutsOnlyItsPathInTheField()
-    {
-        const QList<SerialDeviceEntry> devices{{"/dev/ttyS0", ""}, {"/dev/ttyUSB0", "FTDI FT232R USB UART"}};
-        CPortSettingsDlg dialog(CPortSettingsDlg::Kind::CurrentSettings, PortSettings{}, 4, devices);
-        QComboBox* device = dialog.findChild<QComboBox*>("deviceFile");
-        QCOMPARE(itemTexts(*device), (QStringList{"/dev/ttyS0", "/dev/ttyUSB0  (FTDI FT232R USB UART)"}));
-        device->showPopup();
-        QTest::keyClick(device->view(), Qt::Key_Down);
-        QTest::keyClick(device->view(), Qt::Key_Return);
-        QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyUSB0"));
-    }
-
-    // A refused value keeps the dialog open with the field selected; a refused character is not typed.
-    void maxComPortChecksTheFieldAndStaysOpen()
-    {
-        AppFixture fx;
         AppFixture::onNextModal([&fx](QDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Max Com Port"));
             auto* field = d.findChild<DecimalField*>("maxComPort");
@@ -160,8 +124,35 @@ private slots:
         QCOMPARE(fx.app().serialPorts().maxComPort(), 12);
         QCOMPARE(stored("Default Settings/MaxComPort"), QStringLiteral("12"));
         QVERIFY(fx.app().serialPorts().usage().recordCount() >= 13);
-        AppFixture::onNextModal([](QDialog& d) { QCOMPARE(itemTexts(*list(d, "comPort")).last(), QStringLiteral("COM12")); });
-        fx.run(CommandId::SetDefault);
+
+        fx.app().serialPorts().setDefaults(*SettingsStore::open(), PortSettings{"COM2", 110, 5, 3, 1});
+        AppFixture::onNextModal([](QDialog& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Set Default Parameters"));
+            QCOMPARE(itemTexts(*list(d, "comPort")).last(), QStringLiteral("COM12"));
+            QCOMPARE(selections(d), (QStringList{"COM2", "110", "5", "Mark", "1.5"}));
+            click(d, "Reset All");
+            QCOMPARE(selections(d), (QStringList{"COM1", "9600", "8", "No", "1"}));
+            choose(d, "comPort", "COM4");
+            choose(d, "baudRate", "115200");
+            click(d, "OK");
+        });
+        QVERIFY(fx.run(CommandId::SetDefault));
+        QCOMPARE(stored("Default Settings/BaudRate"), QStringLiteral("115200"));
+        fx.run(CommandId::FileNew);
+        QCOMPARE(fx.activeDoc()->port().settings, (PortSettings{"COM4", 115200, 8, 0, 0}));
+        QCOMPARE(older->port().settings, (PortSettings{"COM1", 19200, 7, 4, 2}));
+    }
+
+    void pickingAFoundDevicePutsOnlyItsPathInTheField()
+    {
+        const QList<SerialDeviceEntry> devices{{"/dev/ttyS0", ""}, {"/dev/ttyUSB0", "FTDI FT232R USB UART"}};
+        CPortSettingsDlg dialog(CPortSettingsDlg::Kind::CurrentSettings, PortSettings{}, 4, devices);
+        QComboBox* device = dialog.findChild<QComboBox*>("deviceFile");
+        QCOMPARE(itemTexts(*device), (QStringList{"/dev/ttyS0", "/dev/ttyUSB0  (FTDI FT232R USB UART)"}));
+        device->showPopup();
+        QTest::keyClick(device->view(), Qt::Key_Down);
+        QTest::keyClick(device->view(), Qt::Key_Return);
+        QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyUSB0"));
     }
 
     // Without a document the report describes the default port; it borrows the port of a running transfer,
@@ -170,16 +161,14 @@ private slots:
     {
         AppFixture fx;
         OwnedPty pty;
-        QVERIFY(!pty.path.isEmpty());
         mapPort("COM1", "/dev/ttyVellmarMissing");
         QVERIFY(fx.run(CommandId::ComDriverInfo));
         PortConnection port{PortSettings{"COM1", 9600, 8, 0, 0}, nullptr};
-        QVERIFY(!OpenComPort(port, CVellmarApp::instance()->serialPorts().usage(), nullptr));
-        QVERIFY(!port.handle);
-        QCOMPARE(fx.prompter().messages().size(), 2);
-        QCOMPARE(fx.prompter().messages().front(),
-                 "Fail to access port COM1. Error code: 2 (The system cannot find the file specified).");
-        QVERIFY(fx.prompter().messages().back().startsWith("Fail to access the COM1 port. Error code: 2 "));
+        QVERIFY(!OpenComPort(port, fx.app().serialPorts().usage(), nullptr) && !port.handle);
+        QCOMPARE(fx.prompter().messages(),
+                 (QStringList{"Fail to access port COM1. Error code: 2 (The system cannot find the file specified).",
+                              "Fail to access the COM1 port. Error code: 2 (The system cannot find the port specified)\n"
+                              "Please check if your PC has the specified com port (COM1)!"}));
         fx.prompter().clear();
 
         mapPort("COM1", pty.path);
