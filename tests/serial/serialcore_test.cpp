@@ -257,12 +257,9 @@ TEST(SerialMessages, FailuresEndInCodeAndText)
 // no parity and no modem lines; the kind of a device follows its major number, then its name.
 TEST(DriverInfoLines, PropertiesFollowTheKindOfDevice)
 {
-    SerialFacts facts;
-    facts.kind = SerialFacts::Kind::Rs232;
-    facts.modemLines = true;
-    facts.baudBase = 115200;
-    facts.fifoSize = 4095;
-    const CommProperties p = SerialCapabilities::propertiesOf(facts);
+    using Kind = SerialFacts::Kind;
+    const CommProperties p =
+        SerialCapabilities::propertiesOf({.kind = Kind::Rs232, .modemLines = true, .baudBase = 115200, .fifoSize = 4095});
     EXPECT_TRUE((p.settableBaud & BAUD_USER) && !(p.settableBaud & BAUD_128K));
     EXPECT_EQ(DriverInfoLines::of(p).inDialogOrder(),
               (QStringList{"Max output buffer size (in bytes):  No maximum value is imposed by the comm driver",
@@ -277,14 +274,11 @@ TEST(DriverInfoLines, PropertiesFollowTheKindOfDevice)
                            "Settable stop bits and parity settings:  1, 1.5, 2,    No, Odd, Even, Mark, Space",
                            "Settable baud rates (bps):  75, 110, 135.5, 150, 300, 600, 1200, 1800, 2400, 4800,",
                            "   7200, 9600, 14400, 19200, 38400, 56K, 57600, 115200, Programmable"}));
-    facts = {};
-    facts.kind = SerialFacts::Kind::PseudoTerminal;
-    const DriverInfoLines pty = DriverInfoLines::of(SerialCapabilities::propertiesOf(facts));
+    const DriverInfoLines pty = DriverInfoLines::of(SerialCapabilities::propertiesOf({.kind = Kind::PseudoTerminal}));
     EXPECT_EQ(pty.settableStopBitsAndParity, QStringLiteral("Settable stop bits and parity settings:  1, 2,    No"));
     EXPECT_EQ(pty.capabilities,
               QStringLiteral("Provider capabilities:  Settable XON/XOFF, Total time-outs, XON/XOFF flow control"));
     EXPECT_EQ(pty.maxBaudRate, QStringLiteral("Max baud rate (bps):  Programmable"));
-    using Kind = SerialFacts::Kind;
     const std::tuple<const char*, unsigned int, Kind> kinds[] = {
         {"/dev/ttyS0", 4, Kind::Rs232}, {"/dev/ttyUSB0", 188, Kind::Rs232}, {"/dev/pts/3", 136, Kind::PseudoTerminal},
         {"/dev/pts/300", 143, Kind::PseudoTerminal}, {"/dev/rfcomm0", 216, Kind::Other}};
@@ -295,17 +289,9 @@ TEST(DriverInfoLines, PropertiesFollowTheKindOfDevice)
 // One line per case: what an empty record shows, where the lists split, the rarer entries.
 TEST(DriverInfoLines, SingleEntries)
 {
-    const auto with = [](auto field, auto value) {
-        CommProperties p;
-        p.*field = value;
-        return p;
-    };
+    const auto with = [](auto field, auto value) { CommProperties p; p.*field = value; return p; };
     const quint32 fiveCapabilities = PCF_DTRDSR | PCF_RTSCTS | PCF_RLSD | PCF_PARITY_CHECK | PCF_XONXOFF;
-    const struct {
-        CommProperties properties;
-        QString DriverInfoLines::*line;
-        const char* expected;
-    } cases[] = {
+    const struct { CommProperties properties; QString DriverInfoLines::*line; const char* expected; } cases[] = {
         {{}, &DriverInfoLines::maxBaudRate, "Max baud rate (bps):  Not Available"},
         {{}, &DriverInfoLines::capabilities, "Provider capabilities:  Not available"},
         {{}, &DriverInfoLines::settableBaudRates, "Settable baud rates (bps):  Not available"},
@@ -348,32 +334,30 @@ TEST(SerialDeviceScan, ListsByIdNamesThenTtysWithHardware)
         {"../../ttyUSB0", dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"}};
     for (const auto& [target, path] : links)
         ASSERT_TRUE(QFile::link(target, path));
-    const QList<SerialDeviceEntry> expected{
-        {dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", "FTDI FT232R USB UART"},
-        {dev + "/ttyS0", ""},
-        {dev + "/ttyUSB0", "FTDI FT232R USB UART"},
-    };
-    EXPECT_EQ(SerialDeviceScan(dev, sys).devices(), expected);
+    const QString ftdi = "FTDI FT232R USB UART";
+    EXPECT_EQ(SerialDeviceScan(dev, sys).devices(),
+              (QList<SerialDeviceEntry>{{dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", ftdi},
+                                        {dev + "/ttyS0", ""}, {dev + "/ttyUSB0", ftdi}}));
 }
 
+// Each row a lock file (none when its name is empty), the port as the user names it and its device when
+// that differs.
 TEST(UucpLock, OnlyALockOfARunningProcessHoldsThePort)
 {
     QTemporaryDir dir;
     const QByteArray ownPid = QByteArray::number(::getpid()).rightJustified(10, ' ') + '\n';
     const qint32 binaryPid = ::getpid();
-    const std::pair<const char*, QByteArray> locks[] = {
-        {"ttyUSB0", ownPid}, {"ttyUSB1", QByteArray::number(INT_MAX).rightJustified(10, ' ') + '\n'},  // no such process
-        {"ttyUSB2", QByteArray(reinterpret_cast<const char*>(&binaryPid), sizeof binaryPid)},
-        {"ttyUSB3", "garbage"}, {"pts_3", ownPid}, {"by-id-name", ownPid}};
-    for (const auto& [name, content] : locks)
-        write(dir.filePath(QStringLiteral("LCK..") + name), content);
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"/dev/ttyUSB0", "/dev/ttyUSB0", true},  {"/dev/ttyUSB1", "/dev/ttyUSB1", false},
-        {"/dev/ttyUSB2", "/dev/ttyUSB2", true},  {"/dev/ttyUSB3", "/dev/ttyUSB3", false},
-        {"/dev/pts/3", "/dev/pts/3", true},      {"/dev/serial/by-id/by-id-name", "/dev/ttyUSB9", true},
-        {"/dev/ttyUSB4", "/dev/ttyUSB4", false},
+    const std::tuple<const char*, QByteArray, const char*, const char*, bool> cases[] = {
+        {"ttyUSB0", ownPid, "/dev/ttyUSB0", "", true},
+        {"ttyUSB1", QByteArray::number(INT_MAX).rightJustified(10, ' ') + '\n', "/dev/ttyUSB1", "", false},
+        {"ttyUSB2", QByteArray(reinterpret_cast<const char*>(&binaryPid), sizeof binaryPid), "/dev/ttyUSB2", "", true},
+        {"ttyUSB3", "garbage", "/dev/ttyUSB3", "", false}, {"pts_3", ownPid, "/dev/pts/3", "", true},
+        {"by-id-name", ownPid, "/dev/serial/by-id/by-id-name", "/dev/ttyUSB9", true}, {"", "", "/dev/ttyUSB4", "", false},
     };
-    for (const auto& [given, device, held] : cases)
-        EXPECT_EQ(UucpLock::heldByLiveProcess(QString::fromLatin1(given), QString::fromLatin1(device), {dir.path()}), held)
+    for (const auto& [name, content, given, device, held] : cases) {
+        if (*name)
+            write(dir.filePath(QStringLiteral("LCK..") + name), content);
+        EXPECT_EQ(UucpLock::heldByLiveProcess(given, QString::fromLatin1(*device ? device : given), {dir.path()}), held)
             << given;
+    }
 }
