@@ -50,9 +50,11 @@ struct Panel {
     void setProperties(const QStringList& clicks, const QString& mode)
     {
         AppFixture::onNextModal([=](QDialog& dialog) {
-            for (QRadioButton* radio : dialog.findChildren<QRadioButton*>())
+            for (QRadioButton* radio : dialog.findChildren<QRadioButton*>()) {
+                QCOMPARE(radio->accessibleName(), radio->text());
                 if (clicks.contains(radio->text()))
                     radio->click();
+            }
             QStringList shown;
             for (const QLabel* label : dialog.findChildren<QLabel*>()) {
                 QCOMPARE(label->accessibleName(), label->text());
@@ -61,8 +63,6 @@ struct Panel {
             }
             for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
                 QCOMPARE(group->accessibleName(), group->title());
-            for (const QRadioButton* radio : dialog.findChildren<QRadioButton*>())
-                QCOMPARE(radio->accessibleName(), radio->text());
             QCOMPARE(shown, QStringList{mode});
             DialogDriver::clickOk(dialog);
         });
@@ -113,8 +113,8 @@ private slots:
     // one byte, X it goes away, Z/W the next port opened fails every write /
     // after 21 bytes, E every read after 15 bytes, T the Text display type
     // with text typed, A Append mode, L a send buffer larger than the pty
-    // holds, H another window sends, D/K/O/Q a new document / the comparison
-    // of two small files / a large file opened / two large files compared,
+    // holds, H another window sends, D/O/Q a new document / a large file opened /
+    // two large files compared,
     // e the states of a hex view that waits for its send, v/V Current Settings
     // off / back on, N/Y the answer to the next question, C close the window,
     // 1/2 the number of windows, u the port is open.
@@ -150,7 +150,6 @@ private slots:
         QTest::newRow("close while receiving") << "RFNCYC" << none << QStringList{receiving, receiving};
         QTest::newRow("close while both") << "LSRYNCuYC" << QByteArray() << QStringList{sending, receiving, receiving};
         QTest::newRow("new document") << "DS" << kZeros << QStringList{sent.arg(32)};
-        QTest::newRow("File1 pane") << "KS" << QByteArray("\x01\x02") << QStringList{sent.arg(2)};
         QTest::newRow("document, 22nd byte fails") << "WDS" << kZeros.left(21) << QStringList{sendFailed.arg("22th")};
         QTest::newRow("document stopped") << "OSes" << QByteArray() << QStringList{};
         QTest::newRow("document closed") << "OSeNC2eYC1" << QByteArray() << QStringList{sending, sending};
@@ -162,23 +161,22 @@ private slots:
         QFETCH(QString, script);
         QFETCH(QByteArray, farEnd);
         QFETCH(QStringList, messages);
+        using enum CommandId;
         const int oracleSizes[] = {0, 0, 1, 1, 15, 15, 16, 16, 17, 17, 1000, 1000};
         int oracleRuns = 0;
         Panel panel;
         QVERIFY(panel.open());
-        const QByteArray large(1 << 20, 'L');
-        const auto sendWaits = [&](CommandId on, CommandId off) { return panel.enabled(on) && !panel.enabled(off); };
         QList<QByteArray> runs;
         for (const QChar step : script) {
             switch (step.toLatin1()) {
-            case 'S': QVERIFY(panel.fx.run(CommandId::StartSend)); break;
-            case 's': QVERIFY(panel.fx.run(CommandId::StopSend)); break;
+            case 'S': QVERIFY(panel.fx.run(StartSend)); break;
+            case 's': QVERIFY(panel.fx.run(StopSend)); break;
             case 'R':
-                QTRY_VERIFY(panel.enabled(CommandId::StartReceive));  // a stopped receive ends within its read
-                QVERIFY(panel.fx.run(CommandId::StartReceive));
+                QTRY_VERIFY(panel.enabled(StartReceive));  // a stopped receive ends within its read
+                QVERIFY(panel.fx.run(StartReceive));
                 runs.append(QByteArray());
                 break;
-            case 'r': QVERIFY(panel.fx.run(CommandId::StopReceive)); break;
+            case 'r': QVERIFY(panel.fx.run(StopReceive)); break;
             case 'F':
             case 'G': {
                 QByteArray fed(step == 'F' ? 15 : oracleSizes[oracleRuns++], '\0');
@@ -204,29 +202,27 @@ private slots:
             case 'A': panel.setProperties({"Append"}, "Append"); break;
             case 'L': QVERIFY(panel.pane(0)->model().insertFill(0, 1 << 20, 'L')); break;
             case 'H':
-                QVERIFY(panel.fx.run(CommandId::FileNew));
+                QVERIFY(panel.fx.run(FileNew));
                 panel.fx.activeDoc()->bytes().assign(ByteBuffer(std::size_t(1) << 20, 'H'));
-                QVERIFY(panel.fx.run(CommandId::StartSend) && panel.open());
+                QVERIFY(panel.fx.run(StartSend) && panel.open());
                 break;
             case 'D': panel.fx.enterWindowState(WindowState::PlainDocument); break;
-            case 'K': panel.fx.enterWindowState(WindowState::Comparison); break;
             case 'O':
-            case 'Q':
-                for (int i = step == 'O'; i < 2; ++i)
-                    panel.fx.prompter().answerFile(panel.fx.writeFile(QString::number(i) + ".bin", large));
-                QVERIFY(panel.fx.run(step == 'O' ? CommandId::FileOpen : CommandId::Compare));
+            case 'Q':  // the File1 pane's bytes are the ones sent
+                for (const char fill : QByteArray(step == 'O' ? "L" : "LM"))
+                    panel.fx.prompter().answerFile(panel.fx.writeFile(fill + QString(".bin"), QByteArray(1 << 20, fill)));
+                QVERIFY(panel.fx.run(step == 'O' ? FileOpen : Compare));
                 break;
             case 'e':  // the bytes stay as they are, the window usable
-                QVERIFY(sendWaits(CommandId::StopSend, CommandId::StartSend)
-                        && sendWaits(CommandId::CopyBytes, CommandId::CutBytes));
-                QVERIFY(!panel.enabled(CommandId::BitwiseMask) && !panel.enabled(CommandId::CurrentSettings));
+                QVERIFY(panel.enabled(StopSend) && panel.enabled(CopyBytes) && !panel.enabled(StartSend));
+                QVERIFY(!panel.enabled(CutBytes) && !panel.enabled(BitwiseMask) && !panel.enabled(CurrentSettings));
                 break;
-            case 'v': QVERIFY(!panel.enabled(CommandId::CurrentSettings)); break;
-            case 'V': QTRY_VERIFY(panel.enabled(CommandId::CurrentSettings)); break;
+            case 'v': QVERIFY(!panel.enabled(CurrentSettings)); break;
+            case 'V': QTRY_VERIFY(panel.enabled(CurrentSettings)); break;
             case 'u': QVERIFY(CVellmarApp::instance()->serialPorts().usage().inUse(1)); break;
             case 'N': panel.fx.prompter().answer(Prompter::Answer::No); break;
             case 'Y': panel.fx.prompter().answer(Prompter::Answer::Yes); break;
-            case 'C': QVERIFY(panel.fx.run(CommandId::FileClose)); break;
+            case 'C': QVERIFY(panel.fx.run(FileClose)); break;
             case '1':
             case '2': QCOMPARE(panel.fx.windowCount(), step.digitValue()); break;
             }
@@ -240,7 +236,7 @@ private slots:
             panel.fx.prompter().answer(Prompter::Answer::No);  // and keep its file as it was
             panel.fx.app().closeAllDocuments();
         }
-        QTRY_VERIFY(!panel.enabled(CommandId::StopSend) && !panel.enabled(CommandId::StopReceive));
+        QTRY_VERIFY(!panel.enabled(StopSend) && !panel.enabled(StopReceive));
         QVERIFY(!CVellmarApp::instance()->serialPorts().usage().inUse(1));
     }
 };

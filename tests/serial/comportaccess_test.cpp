@@ -54,12 +54,8 @@ TEST_F(PtyPort, OpensAndClosesUpdateTheUsageTableAndFailuresSayWhy)
 
     QTemporaryDir dir;
     QFile(dir.filePath("notatty")).open(QIODevice::WriteOnly);
-    const struct {
-        const char* port;
-        quint8 byteSize;  // a pseudo-terminal always keeps 8 bits
-        QString path;
-        const char* message;
-    } cases[] = {
+    // A pseudo-terminal always keeps 8 bits.
+    const struct { const char* port; quint8 byteSize; QString path; const char* message; } cases[] = {
         {"COM7", 8, "/dev/ttyVellmarMissing",
          "Fail to access the COM7 port. Error code: 2 (The system cannot find the port specified)\n"
          "Please check if your PC has the specified com port (COM7)!"},

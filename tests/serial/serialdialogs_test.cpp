@@ -23,11 +23,6 @@ namespace {
 
 QComboBox* list(QDialog& dialog, const char* name) { return dialog.findChild<QComboBox*>(QString::fromLatin1(name)); }
 
-void choose(QDialog& dialog, const char* name, const QString& entry)
-{
-    list(dialog, name)->setCurrentIndex(list(dialog, name)->findText(entry, Qt::MatchExactly));
-}
-
 QStringList selections(QDialog& dialog)
 {
     QStringList chosen;
@@ -60,7 +55,7 @@ private slots:
         fx.run(CommandId::FileNew);
         QVERIFY(enabled(CommandId::CurrentSettings));
         AppFixture::onNextModal([](QDialog& d) {
-            choose(d, "baudRate", "300");
+            list(d, "baudRate")->setCurrentText("300");
             d.findChild<QComboBox*>("deviceFile")->setEditText("/dev/ttyUSB5");
             click(d, "Cancel");
         });
@@ -77,12 +72,12 @@ private slots:
             QVERIFY(!button(d, "Reset All"));
             QComboBox* device = d.findChild<QComboBox*>("deviceFile");
             QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyS2"));
-            choose(d, "comPort", "COM2");
+            list(d, "comPort")->setCurrentText("COM2");
             QCOMPARE(device->currentText(), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
-            choose(d, "comPort", "COM3");
+            list(d, "comPort")->setCurrentText("COM3");
             device->lineEdit()->selectAll();
             QTest::keyClicks(device->lineEdit(), "/dev/pts/7");
-            choose(d, "parity", "Space");
+            list(d, "parity")->setCurrentText("Space");
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::CurrentSettings));
@@ -100,15 +95,12 @@ private slots:
             auto* field = d.findChild<DecimalField*>("maxComPort");
             QCOMPARE(field->text(), QStringLiteral("4"));
             QCOMPARE(field->maxLength(), 4);
-            const std::pair<const char*, const char*> refused[] = {
-                {"", "Please fill the Max Com Port field!"},
-                {"0003", "The value in the Max Com Port field can not be the smaller than 4!"},
-                {"1x", "Max Com Port field contains invalid characters!"},  // pasted
-            };
+            const std::pair<const char*, const char*> refused[] = {  // "1x" pasted
+                {"", "Please fill the Max Com Port field!"}, {"1x", "Max Com Port field contains invalid characters!"},
+                {"0003", "The value in the Max Com Port field can not be the smaller than 4!"}};
             for (const auto& [text, message] : refused) {
                 fx.prompter().clear();
-                field->setText(QString::fromLatin1(text));
-                field->deselect();
+                field->setText(QString::fromLatin1(text));  // which leaves nothing selected
                 click(d, "OK");
                 QCOMPARE(fx.prompter().messages(), QStringList{QString::fromLatin1(message)});
                 QVERIFY(d.isVisible() && field->selectedText() == field->text());
@@ -132,8 +124,8 @@ private slots:
             QCOMPARE(selections(d), (QStringList{"COM2", "110", "5", "Mark", "1.5"}));
             click(d, "Reset All");
             QCOMPARE(selections(d), (QStringList{"COM1", "9600", "8", "No", "1"}));
-            choose(d, "comPort", "COM4");
-            choose(d, "baudRate", "115200");
+            list(d, "comPort")->setCurrentText("COM4");
+            list(d, "baudRate")->setCurrentText("115200");
             click(d, "OK");
         });
         QVERIFY(fx.run(CommandId::SetDefault));
