@@ -28,7 +28,6 @@ protected:
 
     void openPort()
     {
-        ASSERT_FALSE(pty.path.isEmpty());
         const auto failure = ComPortAccess::open(connection, pty.path, table);
         ASSERT_FALSE(failure) << failure->toStdString();
     }

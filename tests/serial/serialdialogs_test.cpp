@@ -118,6 +118,8 @@ private slots:
         QVERIFY(fx.app().serialPorts().usage().recordCount() >= 13);
 
         fx.app().serialPorts().setDefaults(*SettingsStore::open(), PortSettings{"COM2", 110, 5, 3, 1});
+        AppFixture::onNextModal([](QDialog& d) { click(d, "Cancel"); });  // the next walk sees the defaults kept
+        QVERIFY(fx.run(CommandId::SetDefault));
         AppFixture::onNextModal([](QDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Set Default Parameters"));
             QCOMPARE(itemTexts(*list(d, "comPort")).last(), QStringLiteral("COM12"));
