@@ -8,8 +8,6 @@
 #include <chrono>
 #include <future>
 
-#include <unistd.h>
-
 #include "serial/portusagetable.h"
 #include "support/ownedpty.h"
 #include "support/qstringprint.h"
@@ -30,7 +28,6 @@ protected:
 
     void openPort()
     {
-        ASSERT_FALSE(pty.path.isEmpty());
         const auto failure = ComPortAccess::open(connection, pty.path, table);
         ASSERT_FALSE(failure) << failure->toStdString();
     }
@@ -56,12 +53,8 @@ TEST_F(PtyPort, OpensAndClosesUpdateTheUsageTableAndFailuresSayWhy)
 
     QTemporaryDir dir;
     QFile(dir.filePath("notatty")).open(QIODevice::WriteOnly);
-    const struct {
-        const char* port;
-        quint8 byteSize;  // a pseudo-terminal always keeps 8 bits
-        QString path;
-        const char* message;
-    } cases[] = {
+    // A pseudo-terminal always keeps 8 bits.
+    const struct { const char* port; quint8 byteSize; QString path; const char* message; } cases[] = {
         {"COM7", 8, "/dev/ttyVellmarMissing",
          "Fail to access the COM7 port. Error code: 2 (The system cannot find the port specified)\n"
          "Please check if your PC has the specified com port (COM7)!"},
@@ -78,43 +71,28 @@ TEST_F(PtyPort, OpensAndClosesUpdateTheUsageTableAndFailuresSayWhy)
     openPort();
 }
 
-// Settings no UART can have are refused before the line changes; rates off the standard list are set.
-TEST_F(PtyPort, LineSettings)
+// Settings no UART can have are refused before the line changes; a rate off the standard list is set. Bytes
+// pass unchanged both ways; a read without data ends empty after its time-out.
+TEST_F(PtyPort, LineSettingsAndBytes)
 {
-    for (quint32 rate : {14400u, 256000u}) {
-        connection.settings.baudRate = rate;
-        openPort();
-        LineSettings state;
-        ASSERT_FALSE(device().getState(state).failed());
-        EXPECT_EQ(state.baudRate, rate);
-        ComPortAccess::close(connection, table);
-    }
+    connection.settings.baudRate = 14400;
     openPort();
-    const LineSettings refused[] = {
-        {9600, 4, 0, 0},  // 4 data bits
-        {9600, 8, 0, 1},  // 1.5 stop bits need 5 data bits
-        {9600, 5, 0, 2},  // 2 stop bits with 5 data bits would be 1.5
-        {9600, 8, 5, 0},  // no parity code 5
-        {9600, 8, 0, 3},  // no stop bits code 3
-        {0, 8, 0, 0},     // rate 0 would hang up the line
-    };
+    // 4 data bits; 1.5 stop bits need 5 data bits; 2 with 5 data bits would be 1.5; no parity 5; no stop bits 3;
+    // rate 0 would hang up the line
+    const LineSettings refused[] = {{9600, 4, 0, 0}, {9600, 8, 0, 1}, {9600, 5, 0, 2},
+                                    {9600, 8, 5, 0}, {9600, 8, 0, 3}, {0, 8, 0, 0}};
     for (const LineSettings& s : refused)
         EXPECT_EQ(device().setState(s).code, 87u) << int(s.byteSize) << "/" << int(s.parity) << "/" << int(s.stopBits);
     LineSettings state;
     ASSERT_FALSE(device().getState(state).failed());
-    EXPECT_EQ(state.baudRate, 256000u);
-}
+    EXPECT_EQ(state.baudRate, 14400u);
 
-// Bytes pass unchanged both ways; a read without data ends empty after its time-out.
-TEST_F(PtyPort, BytesPassUnchangedBothWays)
-{
-    openPort();
     quint8 buffer[64];
     qint64 got = -1;
     EXPECT_FALSE(device().read(buffer, got).failed());
     EXPECT_EQ(got, 0);
     const QByteArray bytes("\r\n\x03\x11\x13\x7f\x00\xff", 8);  // CR, LF, ^C, XON, XOFF, DEL, NUL, 0xFF
-    ASSERT_EQ(::write(pty.master, bytes.constData(), bytes.size()), bytes.size());
+    ASSERT_TRUE(pty.writeMaster(bytes));
     QByteArray received;
     while (received.size() < bytes.size() && !device().read(buffer, got).failed() && got > 0)
         received.append(reinterpret_cast<const char*>(buffer), got);
@@ -124,28 +102,7 @@ TEST_F(PtyPort, BytesPassUnchangedBothWays)
     EXPECT_EQ(pty.readMaster(bytes.size()), bytes);
 }
 
-// A full device takes what it has room for; discarding drops what it has
-// not sent and wakes a writer waiting for room, which, stopped, writes nothing.
-TEST_F(PtyPort, WritesHandOverWhatTheDeviceAcceptsAndDiscardingStopsThem)
-{
-    openPort();
-    const std::vector<quint8> big(1 << 20, 0x5A);
-    qint64 written = 0;
-    ASSERT_FALSE(device().write(big, written).failed());
-    EXPECT_TRUE(written > 0 && written < qint64(big.size()));
-    std::atomic<bool> stop{true};
-    const std::shared_ptr<SerialDevice> handle = connection.handle;
-    auto writer = std::async(std::launch::async, [&] {
-        qint64 moved = -1;
-        return handle->write(big, moved, &stop).failed() ? -2 : moved;
-    });
-    ASSERT_FALSE(device().discardOutput().failed());
-    ASSERT_EQ(writer.wait_for(5s), std::future_status::ready);
-    EXPECT_EQ(writer.get(), 0);
-    EXPECT_LT(pty.readMaster(-1).size(), written);
-}
-
-// Closing the other end is a failure, not a time-out; closing the port wakes a reader waiting without limit.
+// Closing the port wakes a reader waiting without limit; closing the other end fails a write, not times it out.
 TEST_F(PtyPort, ClosingEitherEndEndsTransfers)
 {
     openPort();
@@ -165,11 +122,8 @@ TEST_F(PtyPort, ClosingEitherEndEndsTransfers)
 
     openPort();
     pty.closeMaster();
-    quint8 buffer[16];
+    const quint8 buffer[16] = {};
     qint64 moved = -1;
-    EXPECT_EQ(device().read(buffer, moved).code, 1117u);
-    EXPECT_EQ(moved, 0);
-    moved = -1;
-    EXPECT_EQ(device().write(std::span<const quint8>(buffer), moved).code, 1117u);
+    EXPECT_EQ(device().write(buffer, moved).code, 1117u);
     EXPECT_EQ(moved, 0);
 }
