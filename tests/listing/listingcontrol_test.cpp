@@ -56,15 +56,6 @@ QPoint pointAtBoundary(const ListingControl& control, TextPos pos)
     return QPoint(rect.left() - control.characterWidth() / 2 + 1, rect.center().y());
 }
 
-int countPixels(const QImage& image, const QRect& area, const std::function<bool(QColor)>& matches)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += matches(image.pixelColor(x, y)) ? 1 : 0;
-    return count;
-}
-
 bool isInk(QColor c) { return c.lightness() < 128; }
 
 const char kListing[] = "0000000  41 42\nsecond line";
@@ -269,7 +260,12 @@ private slots:
         const QRect letters = m_control->positionRect(0).united(m_control->positionRect(3));
         const QRect blanks = m_control->positionRect(4).united(m_control->positionRect(7)).adjusted(2, 0, 0, 0);
         const auto count = [&](const QRect& area, auto matches) {
-            return countPixels(m_control->viewport()->grab().toImage(), area, matches);
+            const QImage image = m_control->viewport()->grab().toImage();
+            int n = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    n += matches(image.pixelColor(x, y)) ? 1 : 0;
+            return n;
         };
         QVERIFY(count(letters, [](QColor c) { return c.red() > 150 && c.green() < 100 && c.blue() < 100; }) > 0);
         QCOMPARE(count(QRect(300, 150, 10, 10), [](QColor c) { return c != Qt::white; }), 0);
@@ -285,10 +281,58 @@ private slots:
         QApplication::setPalette(QPalette());
     }
 
-    // What a screen reader reads and sets goes both ways; hex views, subclasses of the control, get it too.
-    void accessibleRoleStateTextCaretAndSelection()
+    // What a screen reader reads and sets goes both ways: text, boundaries, caret and selection; attributes
+    // in the very form Qt's text widgets report them. Hex views, subclasses of the control, get it too.
+    void accessibleTextGoesBothWays()
     {
         m_control->setText(kListing);
+        struct Row {
+            QAccessible::TextBoundaryType type;
+            int offset;
+            QString at, after, before;
+        };
+        const Row rows[] = {
+            {QAccessible::CharBoundary, 9, "4", "1", " "},
+            {QAccessible::WordBoundary, 10, "41", " ", "  "},
+            {QAccessible::LineBoundary, 3, "0000000  41 42\n", "second line", ""},
+            {QAccessible::LineBoundary, 20, "second line", "", "0000000  41 42\n"},
+        };
+        for (const Row& row : rows) {
+            int start = -1;
+            int end = -1;
+            QCOMPARE(text()->textAtOffset(row.offset, row.type, &start, &end), row.at);
+            QCOMPARE(text()->textAfterOffset(row.offset, row.type, &start, &end), row.after);
+            QCOMPARE(text()->textBeforeOffset(row.offset, row.type, &start, &end), row.before);
+        }
+        const QRect rect = text()->characterRect(17);
+        QCOMPARE(text()->offsetAtPoint(rect.topLeft() + QPoint(1, 1)), 17);
+        QCOMPARE(text()->offsetAtPoint(m_control->viewport()->mapToGlobal(QPoint(-50, -50))), -1);
+        const ColoredRange red[] = {{{9, 11}, 0xFF0000}};
+        m_control->colorRanges(red);
+        m_control->setSelection(10, 14);
+        m_control->setSelectionUnderline(true);
+        // The same colours and underline in a QTextEdit: red, red underlined, black.
+        QTextEdit edit;
+        edit.setFont(m_control->font());
+        QTextCursor cursor(edit.document());
+        QTextCharFormat format;
+        for (const auto& [color, underline] : {std::pair{Qt::red, false}, {Qt::red, true}, {Qt::black, false}}) {
+            format.setForeground(QColor(color));
+            format.setFontUnderline(underline);
+            cursor.insertText("x", format);
+        }
+        QAccessibleTextInterface* editText = QAccessible::queryAccessibleInterface(&edit)->textInterface();
+        const struct {
+            int offset, start, end, editOffset;
+        } attributeRows[] = {{9, 9, 10, 0}, {10, 10, 11, 1}, {20, 14, 26, 2}, {26, -1, -1, -1}};
+        for (const auto& row : attributeRows) {
+            int start = -1;
+            int end = -1;
+            int editStart = -1;
+            const QString expected = row.editOffset < 0 ? QString() : editText->attributes(row.editOffset, &editStart, &editStart);
+            QCOMPARE(text()->attributes(row.offset, &start, &end), expected);
+            QCOMPARE(QPoint(start, end), QPoint(row.start, row.end));
+        }
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(m_control);
         QCOMPARE(iface->role(), QAccessible::EditableText);
         QVERIFY(iface->state().readOnly && !iface->state().editable && iface->state().multiLine);
@@ -314,63 +358,6 @@ private slots:
         QCOMPARE(m_control->selection(), (TextRange{2, 5}));
         text()->removeSelection(0);
         QCOMPARE(m_control->selection(), (TextRange{5, 5}));
-    }
-
-    void attributesAreThoseQtsTextWidgetsReport()
-    {
-        m_control->setText(kListing);
-        const ColoredRange red[] = {{{9, 11}, 0xFF0000}};
-        m_control->colorRanges(red);
-        m_control->setSelection(10, 14);
-        m_control->setSelectionUnderline(true);
-        // The same colours and underline in a QTextEdit: red, red underlined, black.
-        QTextEdit edit;
-        edit.setFont(m_control->font());
-        QTextCursor cursor(edit.document());
-        QTextCharFormat format;
-        for (const auto& [color, underline] : {std::pair{Qt::red, false}, {Qt::red, true}, {Qt::black, false}}) {
-            format.setForeground(QColor(color));
-            format.setFontUnderline(underline);
-            cursor.insertText("x", format);
-        }
-        QAccessibleTextInterface* editText = QAccessible::queryAccessibleInterface(&edit)->textInterface();
-        const struct {
-            int offset, start, end, editOffset;
-        } rows[] = {{9, 9, 10, 0}, {10, 10, 11, 1}, {20, 14, 26, 2}, {26, -1, -1, -1}};
-        for (const auto& row : rows) {
-            int start = -1;
-            int end = -1;
-            int editStart = -1;
-            const QString expected = row.editOffset < 0 ? QString() : editText->attributes(row.editOffset, &editStart, &editStart);
-            QCOMPARE(text()->attributes(row.offset, &start, &end), expected);
-            QCOMPARE(QPoint(start, end), QPoint(row.start, row.end));
-        }
-    }
-
-    void boundariesFollowWordsAndLines()
-    {
-        m_control->setText(kListing);
-        struct Row {
-            QAccessible::TextBoundaryType type;
-            int offset;
-            QString at, after, before;
-        };
-        const Row rows[] = {
-            {QAccessible::CharBoundary, 9, "4", "1", " "},
-            {QAccessible::WordBoundary, 10, "41", " ", "  "},
-            {QAccessible::LineBoundary, 3, "0000000  41 42\n", "second line", ""},
-            {QAccessible::LineBoundary, 20, "second line", "", "0000000  41 42\n"},
-        };
-        for (const Row& row : rows) {
-            int start = -1;
-            int end = -1;
-            QCOMPARE(text()->textAtOffset(row.offset, row.type, &start, &end), row.at);
-            QCOMPARE(text()->textAfterOffset(row.offset, row.type, &start, &end), row.after);
-            QCOMPARE(text()->textBeforeOffset(row.offset, row.type, &start, &end), row.before);
-        }
-        const QRect rect = text()->characterRect(17);
-        QCOMPARE(text()->offsetAtPoint(rect.topLeft() + QPoint(1, 1)), 17);
-        QCOMPARE(text()->offsetAtPoint(m_control->viewport()->mapToGlobal(QPoint(-50, -50))), -1);
     }
 
 private:
