@@ -76,22 +76,10 @@ int entryCount(const QString& folder)
     return int(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size());
 }
 
-/// A temporary folder other users may enter, for tests that act as one.
-class SharedDir : public QTemporaryDir {
-public:
-    SharedDir() { ::chmod(encoded(path()).constData(), 0755); }
-};
-
 /// A file with the given owner, group and mode in a folder with the given owner and mode.
-struct Setting {
-    uid_t folderOwner;
-    mode_t folderMode;
-    uid_t owner;
-    gid_t group;
-    mode_t mode;
-};
+struct Setting { uid_t folderOwner; mode_t folderMode; uid_t owner; gid_t group; mode_t mode; };
 
-QString makeFile(const SharedDir& dir, const char* name, const Setting& s, const QByteArray& bytes)
+QString makeFile(const QTemporaryDir& dir, const char* name, const Setting& s, const QByteArray& bytes)
 {
     const QString folder = dir.filePath(name);
     QDir().mkdir(folder);
@@ -195,7 +183,8 @@ TEST(SafeFileWriter, DoesWhatWritingInPlaceWouldDoAsAnOrdinaryUser)
         {"own-in-unwritable-folder", {0, 0755, kNobody, kNobody, 0644}, true},
         {"group-not-ours", {kNobody, 0755, kNobody, kOtherGroup, 0664}, true},
     };
-    SharedDir dir;
+    QTemporaryDir dir;
+    ::chmod(encoded(dir.path()).constData(), 0755);  // other users may enter it
     for (const auto& row : rows) {
         const QString path = makeFile(dir, row.name, row.setting, QByteArray(100, 'o'));
         const Saved saved = save(path, "new", -1, true);
