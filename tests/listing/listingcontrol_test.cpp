@@ -1,16 +1,50 @@
+#include "listing/listingaccessible.h"
 #include "listing/listingcontrol.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextEdit>
 
 #include <algorithm>
+#include <utility>
 
 #include "listing/plaintext.h"
-#include "syntheticsource.h"
+#include "listing/textsource.h"
 
 namespace {
+
+/// A generated text of many equal lines of 76 characters ("%07X" line number, then filler), made on demand
+/// like the hex listing of a large file. It refuses every replacement and records the lines it was asked for.
+class SyntheticSource final : public TextSource {
+public:
+    explicit SyntheticSource(qint64 lines) : m_lines(lines) {}
+    TextPos length() const override { return m_lines * 77 - 1; }
+    qint64 lineCount() const override { return m_lines; }
+    TextPos lineStart(qint64 line) const override { return line * 77; }
+    qint64 lineOfPosition(TextPos pos) const override { return std::min(pos / 77, m_lines - 1); }
+    void appendText(TextPos from, TextPos to, QByteArray& out) const override
+    {
+        ++m_appendCalls;
+        for (TextPos pos = from; pos < to; ++pos) {
+            const qint64 line = pos / 77;
+            const qint64 column = pos % 77;
+            if (m_requestedLines.empty() || m_requestedLines.back() != line)
+                m_requestedLines.push_back(line);
+            const char digit = "0123456789ABCDEF"[(line >> (4 * (6 - std::min<qint64>(column, 6)))) & 0xF];
+            out.append(column == 76 ? '\n' : column < 7 ? digit : column % 3 == 0 ? ' ' : 'x');
+        }
+    }
+    bool replace(TextPos, TextPos, QByteArrayView) override { return false; }
+
+    mutable int m_appendCalls = 0;
+    mutable std::vector<qint64> m_requestedLines;
+
+private:
+    qint64 m_lines;
+};
 
 constexpr Rgb kRed = 0xFF0000;
 constexpr Rgb kBlue = 0x0000FF;
@@ -22,48 +56,31 @@ QPoint pointAtBoundary(const ListingControl& control, TextPos pos)
     return QPoint(rect.left() - control.characterWidth() / 2 + 1, rect.center().y());
 }
 
-int countPixels(const QImage& image, const QRect& area, const std::function<bool(QColor)>& matches)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += matches(image.pixelColor(x, y)) ? 1 : 0;
-    return count;
-}
+bool isInk(QColor c) { return c.lightness() < 128; }
 
-bool isInk(QColor c)
-{
-    return c.lightness() < 128;
-}
-
-/// The lines of "line 0\n" to "line <n-1>\n".
-QByteArray numberedLines(int n)
-{
-    QByteArray text;
-    for (int i = 0; i < n; ++i)
-        text += "line " + QByteArray::number(i) + '\n';
-    return text;
-}
+const char kListing[] = "0000000  41 42\nsecond line";
 
 }  // namespace
+
+// Stands for the hex views, which are ListingControls under their own class names.
+class DerivedListing : public ListingControl {
+    Q_OBJECT
+};
 
 class ListingControlTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { installListingAccessibility(); }
+
     void init()
     {
-        m_control = new ListingControl;
+        m_owner = std::make_unique<ListingControl>();  // the previous test's control goes
+        m_control = m_owner.get();
         m_control->resize(400, 200);
         m_control->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_control));
         m_control->setFocus();
-    }
-
-    void cleanup()
-    {
-        delete m_control;
-        m_control = nullptr;
     }
 
     // Replacing keeps the formats outside; setting the whole text resets formats and caret.
@@ -193,7 +210,7 @@ private slots:
 
     void dragBelowViewAutoScrolls()
     {
-        m_control->setText(numberedLines(200));
+        m_control->setTextSource(std::make_shared<SyntheticSource>(200));
         QWidget* viewport = m_control->viewport();
         QTest::mousePress(viewport, Qt::LeftButton, {}, pointAtBoundary(*m_control, 2));
         const QPoint below(20, viewport->height() + 30);
@@ -243,7 +260,12 @@ private slots:
         const QRect letters = m_control->positionRect(0).united(m_control->positionRect(3));
         const QRect blanks = m_control->positionRect(4).united(m_control->positionRect(7)).adjusted(2, 0, 0, 0);
         const auto count = [&](const QRect& area, auto matches) {
-            return countPixels(m_control->viewport()->grab().toImage(), area, matches);
+            const QImage image = m_control->viewport()->grab().toImage();
+            int n = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    n += matches(image.pixelColor(x, y)) ? 1 : 0;
+            return n;
         };
         QVERIFY(count(letters, [](QColor c) { return c.red() > 150 && c.green() < 100 && c.blue() < 100; }) > 0);
         QCOMPARE(count(QRect(300, 150, 10, 10), [](QColor c) { return c != Qt::white; }), 0);
@@ -259,7 +281,88 @@ private slots:
         QApplication::setPalette(QPalette());
     }
 
+    // What a screen reader reads and sets goes both ways: text, boundaries, caret and selection; attributes
+    // in the very form Qt's text widgets report them. Hex views, subclasses of the control, get it too.
+    void accessibleTextGoesBothWays()
+    {
+        m_control->setText(kListing);
+        struct Row {
+            QAccessible::TextBoundaryType type;
+            int offset;
+            QString at, after, before;
+        };
+        const Row rows[] = {
+            {QAccessible::CharBoundary, 9, "4", "1", " "},
+            {QAccessible::WordBoundary, 10, "41", " ", "  "},
+            {QAccessible::LineBoundary, 3, "0000000  41 42\n", "second line", ""},
+            {QAccessible::LineBoundary, 20, "second line", "", "0000000  41 42\n"},
+        };
+        for (const Row& row : rows) {
+            int start = -1;
+            int end = -1;
+            QCOMPARE(text()->textAtOffset(row.offset, row.type, &start, &end), row.at);
+            QCOMPARE(text()->textAfterOffset(row.offset, row.type, &start, &end), row.after);
+            QCOMPARE(text()->textBeforeOffset(row.offset, row.type, &start, &end), row.before);
+        }
+        const QRect rect = text()->characterRect(17);
+        QCOMPARE(text()->offsetAtPoint(rect.topLeft() + QPoint(1, 1)), 17);
+        QCOMPARE(text()->offsetAtPoint(m_control->viewport()->mapToGlobal(QPoint(-50, -50))), -1);
+        const ColoredRange red[] = {{{9, 11}, 0xFF0000}};
+        m_control->colorRanges(red);
+        m_control->setSelection(10, 14);
+        m_control->setSelectionUnderline(true);
+        // The same colours and underline in a QTextEdit: red, red underlined, black.
+        QTextEdit edit;
+        edit.setFont(m_control->font());
+        QTextCursor cursor(edit.document());
+        QTextCharFormat format;
+        for (const auto& [color, underline] : {std::pair{Qt::red, false}, {Qt::red, true}, {Qt::black, false}}) {
+            format.setForeground(QColor(color));
+            format.setFontUnderline(underline);
+            cursor.insertText("x", format);
+        }
+        QAccessibleTextInterface* editText = QAccessible::queryAccessibleInterface(&edit)->textInterface();
+        const struct {
+            int offset, start, end, editOffset;
+        } attributeRows[] = {{9, 9, 10, 0}, {10, 10, 11, 1}, {20, 14, 26, 2}, {26, -1, -1, -1}};
+        for (const auto& row : attributeRows) {
+            int start = -1;
+            int end = -1;
+            int editStart = -1;
+            const QString expected = row.editOffset < 0 ? QString() : editText->attributes(row.editOffset, &editStart, &editStart);
+            QCOMPARE(text()->attributes(row.offset, &start, &end), expected);
+            QCOMPARE(QPoint(start, end), QPoint(row.start, row.end));
+        }
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(m_control);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QVERIFY(iface->state().readOnly && !iface->state().editable && iface->state().multiLine);
+        m_control->setReadOnly(false);
+        QVERIFY(!iface->state().readOnly && iface->state().editable);
+        QCOMPARE(text()->characterCount(), 26);
+        QCOMPARE(text()->text(9, 11), "41");
+        QCOMPARE(iface->text(QAccessible::Value), kListing);
+        DerivedListing derived;
+        derived.setText("abc");
+        QCOMPARE(QAccessible::queryAccessibleInterface(&derived)->textInterface()->text(0, 3), "abc");
+        m_control->setSelection(9, 11);
+        QCOMPARE(text()->cursorPosition(), 11);
+        QCOMPARE(text()->selectionCount(), 1);
+        int start = -1;
+        int end = -1;
+        text()->selection(0, &start, &end);
+        QCOMPARE(QPoint(start, end), QPoint(9, 11));
+        text()->setCursorPosition(16);
+        QCOMPARE(m_control->selection(), (TextRange{16, 16}));
+        QCOMPARE(text()->selectionCount(), 0);
+        text()->setSelection(0, 2, 5);
+        QCOMPARE(m_control->selection(), (TextRange{2, 5}));
+        text()->removeSelection(0);
+        QCOMPARE(m_control->selection(), (TextRange{5, 5}));
+    }
+
 private:
+    QAccessibleTextInterface* text() const { return QAccessible::queryAccessibleInterface(m_control)->textInterface(); }
+    std::unique_ptr<ListingControl> m_owner;
     ListingControl* m_control = nullptr;
 };
 

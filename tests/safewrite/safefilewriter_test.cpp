@@ -52,8 +52,7 @@ struct stat statOf(const QString& path)
 }
 
 struct Saved {
-    bool ok = false;
-    bool throughTemporary = false;
+    bool ok = false, throughTemporary = false;
     QString error;
 };
 
@@ -77,22 +76,10 @@ int entryCount(const QString& folder)
     return int(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size());
 }
 
-/// A temporary folder other users may enter, for tests that act as one.
-class SharedDir : public QTemporaryDir {
-public:
-    SharedDir() { ::chmod(encoded(path()).constData(), 0755); }
-};
-
 /// A file with the given owner, group and mode in a folder with the given owner and mode.
-struct Setting {
-    uid_t folderOwner;
-    mode_t folderMode;
-    uid_t owner;
-    gid_t group;
-    mode_t mode;
-};
+struct Setting { uid_t folderOwner; mode_t folderMode; uid_t owner; gid_t group; mode_t mode; };
 
-QString makeFile(const SharedDir& dir, const char* name, const Setting& s, const QByteArray& bytes)
+QString makeFile(const QTemporaryDir& dir, const char* name, const Setting& s, const QByteArray& bytes)
 {
     const QString folder = dir.filePath(name);
     QDir().mkdir(folder);
@@ -179,7 +166,7 @@ TEST(SafeFileWriter, KeepsOwnerSetIdBitsAndExtendedAttributes)
 }
 
 // As an ordinary user: what writing in place would refuse is refused, and what it may write but not replace
-// is written in place, keeping owner, group and mode.
+// is written in place, keeping owner, group and mode; links planted in shared folders are not followed.
 TEST(SafeFileWriter, DoesWhatWritingInPlaceWouldDoAsAnOrdinaryUser)
 {
     if (!AsOrdinaryUser::possible())
@@ -196,7 +183,8 @@ TEST(SafeFileWriter, DoesWhatWritingInPlaceWouldDoAsAnOrdinaryUser)
         {"own-in-unwritable-folder", {0, 0755, kNobody, kNobody, 0644}, true},
         {"group-not-ours", {kNobody, 0755, kNobody, kOtherGroup, 0664}, true},
     };
-    SharedDir dir;
+    QTemporaryDir dir;
+    ::chmod(encoded(dir.path()).constData(), 0755);  // other users may enter it
     for (const auto& row : rows) {
         const QString path = makeFile(dir, row.name, row.setting, QByteArray(100, 'o'));
         const Saved saved = save(path, "new", -1, true);
@@ -213,14 +201,8 @@ TEST(SafeFileWriter, DoesWhatWritingInPlaceWouldDoAsAnOrdinaryUser)
     ::chmod(encoded(folder).constData(), 0555);
     EXPECT_EQ(save(folder + "/new", "bytes", -1, true).error, reason(EACCES)) << "a new file in a read-only folder";
     EXPECT_TRUE(QDir(folder).isEmpty());
-}
-
-TEST(SafeFileWriter, LinksInSharedFoldersAreFollowedOnlyAsTheKernelsRuleAllows)
-{
-    if (!AsOrdinaryUser::possible())
-        GTEST_SKIP() << "needs root to act as another user";
-    // nobody saves through links to nobody's file in a sticky world-writable folder of root's, like /tmp.
-    SharedDir dir;
+    // Links in shared folders are followed only as the kernel's rule allows: nobody saves through links to
+    // nobody's file in a sticky world-writable folder of root's, like /tmp.
     const QString shared = makeFile(dir, "shared", {0, 01777, 0, 0, 0644}, "");
     const QString victim = makeFile(dir, "home", {kNobody, 0755, kNobody, kNobody, 0644}, "victim's");
     for (const uid_t linkOwner : {kOtherUser, kNobody, uid_t(0)}) {
