@@ -89,12 +89,15 @@ private slots:
     void theRunningKindStopsAndOnlyItStaysEnabled()
     {
         Marking m(QByteArray(kLarge, 'A'));
+        QTest::keyClicks(m.view, QStringLiteral("5"));  // an edit to undo, once the mark has ended
         m.startMarkAsInRed();
         QVERIFY(m.state(CommandId::MarkBytes).enabled && m.state(CommandId::MarkBytes).checked);
         const QList<bool> shown = m.shownChecked(CommandId::MarkBytes);  // menu items and the toolbar button
         QVERIFY(shown.size() >= 2 && !shown.contains(false));
         for (CommandId id : {CommandId::MarkBlocks, CommandId::MarkPatterns, CommandId::MarkUnits, CommandId::ClearMarks,
-                             CommandId::CopyBytes, CommandId::GoTo, CommandId::SelectBytes, CommandId::FileSave})
+                             CommandId::CopyBytes, CommandId::CutBytes, CommandId::PasteBytes, CommandId::Find,
+                             CommandId::BitwiseMask, CommandId::EditUndo, CommandId::GoTo, CommandId::SelectBytes,
+                             CommandId::FileSave})
             QVERIFY(!m.state(id).enabled);
         QVERIFY(m.fx.frame().executeCommand(CommandId::MarkBytes));  // chosen again: the request to stop
         QCOMPARE(m.doc->markState().marking.load(), 0);
@@ -102,7 +105,8 @@ private slots:
         QVERIFY(!m.state(CommandId::ClearMarks).enabled);
         QTRY_VERIFY(m.idle());
         QVERIFY(!m.shownChecked(CommandId::MarkBytes).contains(true));
-        QVERIFY(m.state(CommandId::ClearMarks).enabled && m.state(CommandId::MarkBlocks).enabled);
+        for (CommandId id : {CommandId::ClearMarks, CommandId::MarkBlocks, CommandId::CutBytes, CommandId::EditUndo})
+            QVERIFY(m.state(id).enabled);
     }
 
     void closingDuringAMarkAsksAndYesStopsIt()
@@ -117,24 +121,6 @@ private slots:
         m.fx.prompter().answer(Prompter::Answer::Yes);
         m.fx.run(CommandId::FileClose);
         QCOMPARE(m.fx.windowCount(), 0);
-    }
-
-    // A small mark runs to its end in one document while a large one runs in
-    // another, which is then stopped: the two marks share nothing.
-    void twoDocumentsMarkAtOnce()
-    {
-        Marking large(QByteArray(kLarge, 'A'));
-        large.startMarkAsInRed();
-        large.fx.app().openDocumentFile(large.fx.writeFile("small.bin", QByteArray(64 << 10, 'A')));
-        CVellmarDoc* small = large.fx.activeDoc();
-        QVERIFY(small != large.doc);
-        markAsInRed();
-        QVERIFY(large.fx.run(CommandId::MarkBytes));
-        QTRY_VERIFY(small->markState().isIdle());
-        QCOMPARE(large.fx.activeView()->byteMarkAt((64 << 10) - 1), kRed);
-        if (large.doc->markState().marking == 1)
-            large.doc->markState().requestStop();
-        QTRY_VERIFY(large.idle());
     }
 
     // A mark stopped and its window closed at random moments, many times

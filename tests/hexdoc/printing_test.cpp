@@ -1,5 +1,6 @@
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "hexdoc/cvellmarview.h"
@@ -16,10 +17,8 @@ QList<QStringList> pdfPages(const QString& pdf)
     if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
         return pages;
     for (const QString& page : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'))) {
-        QStringList lines;
-        for (const QString& line : page.split(QLatin1Char('\n')))
-            if (!line.trimmed().isEmpty())
-                lines << line.trimmed();
+        QStringList lines = page.split(QLatin1Char('\n'));
+        lines.replaceInStrings(QRegularExpression(QStringLiteral("^\\s+|\\s+$")), QString()).removeAll(QString());
         if (!lines.isEmpty())
             pages << lines;
     }
