@@ -208,6 +208,8 @@ private slots:
         QVERIFY(e.fx.run(CommandId::EditRedo));
         QVERIFY(e.fx.run(CommandId::FileSave));
         QCOMPARE(AppFixture::readFile(e.file), cut);
+        QVERIFY(e.run(CommandId::DeleteBytes, {{FieldId::StartAddress, "0"}, {FieldId::EndAddress, "0"}}));
+        QCOMPARE(e.bytes(), cut.mid(1));
     }
 
     void pasteAndInsertOfNothingStillCountAsAChange()

@@ -123,6 +123,24 @@ private slots:
         QCOMPARE(m.fx.windowCount(), 0);
     }
 
+    // A small mark runs to its end in one document while a large one runs in
+    // another, which is then stopped: the two marks share nothing.
+    void twoDocumentsMarkAtOnce()
+    {
+        Marking large(QByteArray(kLarge, 'A'));
+        large.startMarkAsInRed();
+        large.fx.app().openDocumentFile(large.fx.writeFile("small.bin", QByteArray(64 << 10, 'A')));
+        CVellmarDoc* small = large.fx.activeDoc();
+        QVERIFY(small != large.doc);
+        markAsInRed();
+        QVERIFY(large.fx.run(CommandId::MarkBytes));
+        QTRY_VERIFY(small->markState().isIdle());
+        QCOMPARE(large.fx.activeView()->byteMarkAt((64 << 10) - 1), kRed);
+        if (large.doc->markState().marking == 1)
+            large.doc->markState().requestStop();
+        QTRY_VERIFY(large.idle());
+    }
+
     // A mark stopped and its window closed at random moments, many times
     // (run under AddressSanitizer): the worker never touches what is gone.
     void randomStopsAndClosesAreSafe()
