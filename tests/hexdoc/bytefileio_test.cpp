@@ -175,10 +175,7 @@ TEST(ByteFileIo, DiskIsReadToTheSizeTheKernelGives)
 
 TEST(PieceSave, InPlaceOverTheFileReadFromGivesEveryByte)
 {
-    const struct {
-        const char* name;
-        void (*edit)(LinkedFile&);
-    } cases[] = {
+    const std::pair<const char*, void (*)(LinkedFile&)> cases[] = {
         {"insert at 0", [](LinkedFile& f) { f.insertAt(0, {1, 2, 3}); }},
         {"cut", [](LinkedFile& f) { f.cut(0, 5); }},
         {"edits", [](LinkedFile& f) {
@@ -197,10 +194,10 @@ TEST(PieceSave, InPlaceOverTheFileReadFromGivesEveryByte)
              f.insertAt(0, {1, 2, 3});
          }},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
+    for (const auto& [name, edit] : cases) {
+        SCOPED_TRACE(name);
         LinkedFile file;
-        test.edit(file);
+        edit(file);
         QString reason;
         ASSERT_TRUE(ByteFileIo::writeFile(file.path, file.model, reason)) << reason.toStdString();
         EXPECT_TRUE(readBack(file.dir.filePath("link")) == file.bytes) << "written in place";

@@ -14,6 +14,8 @@
 #include <QTest>
 
 #include <map>
+#include <numeric>
+#include <tuple>
 
 #include "app/cmainframe.h"
 #include "byteops/fieldids.h"
@@ -34,9 +36,8 @@ struct At {
 
 QByteArray counting(int size)
 {
-    QByteArray bytes;
-    for (int i = 0; i < size; ++i)
-        bytes.append(char(i));
+    QByteArray bytes(size, '\0');
+    std::iota(bytes.begin(), bytes.end(), char(0));
     return bytes;
 }
 
@@ -106,32 +107,26 @@ private slots:
     void digitsOverwriteBytes()
     {
         // 40 zero bytes: the last byte is byte 7 of line 2.
-        const struct {
-            int offset;
-            At from;
-            const char* keys;
-            QByteArray shown;
-            At to;
-        } rows[] = {
+        const std::tuple<int, At, const char*, QByteArray, At> rows[] = {  // offset, caret, keys, shown, caret after
             {0, {0, 9}, "a", "A0.", {0, 10}},      {0, {0, 9}, "41", "41A", {0, 12}},
             {7, {0, 30}, "41", "41A", {0, 34}},    {15, {0, 55}, "4F", "4FO", {1, 9}},
             {39, {2, 31}, "7", "07.", {2, 32}},    {0, {0, 9}, "0", "00.", {0, 10}},  // the digit already there
             {0, {0, 11}, "5", "00.", {0, 11}},     {0, {0, 60}, "5", "00.", {0, 60}},
             {39, {2, 34}, "5", "00.", {2, 34}},
         };
-        for (const auto& row : rows) {
+        for (const auto& [offset, from, keys, shown, to] : rows) {
             Opened o;
-            o.caretAt(row.from);
-            o.press(QString::fromLatin1(row.keys));
-            QCOMPARE(o.cells(row.offset), row.shown);
-            QCOMPARE(o.doc->bytes().byteAt(row.offset), std::uint8_t(row.shown.left(2).toUInt(nullptr, 16)));
-            QCOMPARE(o.view->selection(), o.caret(row.to));
-            QCOMPARE(o.doc->bytesChanged(), row.shown == "00." ? 0 : 1);
-            QCOMPARE(o.doc->isModified(), row.shown != "00.");
+            o.caretAt(from);
+            o.press(QString::fromLatin1(keys));
+            QCOMPARE(o.cells(offset), shown);
+            QCOMPARE(o.doc->bytes().byteAt(offset), std::uint8_t(shown.left(2).toUInt(nullptr, 16)));
+            QCOMPARE(o.view->selection(), o.caret(to));
+            QCOMPARE(o.doc->bytesChanged(), shown == "00." ? 0 : 1);
+            QCOMPARE(o.doc->isModified(), shown != "00.");
             // The digits typed into one byte are one undo step.
             if (o.doc->isModified()) {
                 QVERIFY(o.fx.run(CommandId::EditUndo));
-                QCOMPARE(o.doc->bytes().byteAt(row.offset), std::uint8_t(0));
+                QCOMPARE(o.doc->bytes().byteAt(offset), std::uint8_t(0));
             }
             QVERIFY(!o.doc->isModified() && !o.doc->history().canUndo());
         }
@@ -144,21 +139,17 @@ private slots:
 
     void spaceAndBackspaceOnlyMoveTheCaret()
     {
-        const struct {
-            At from;
-            const char* key;
-            At to;
-        } rows[] = {
+        const std::tuple<At, const char*, At> rows[] = {  // caret, key, caret after
             {{0, 10}, " ", {0, 11}},  {{-1, 5}, " ", {0, 9}},   {{0, 3}, " ", {0, 9}},    {{0, 32}, " ", {0, 34}},
             {{0, 57}, " ", {1, 9}},   {{2, 32}, " ", {2, 32}},  {{0, 9}, "\b", {0, 9}},   {{1, 9}, "\b", {0, 56}},
             {{0, 34}, "\b", {0, 31}}, {{0, 60}, "\b", {0, 56}}, {{2, 40}, "\b", {2, 31}},
         };
         Opened o;
         const QByteArray before = o.view->text();
-        for (const auto& row : rows) {
-            o.caretAt(row.from);
-            o.press(QString::fromLatin1(row.key));
-            QCOMPARE(o.view->selection(), o.caret(row.to));
+        for (const auto& [from, key, to] : rows) {
+            o.caretAt(from);
+            o.press(QString::fromLatin1(key));
+            QCOMPARE(o.view->selection(), o.caret(to));
         }
         QCOMPARE(o.view->text(), before);
         QVERIFY(!o.doc->isModified());
