@@ -159,6 +159,15 @@ private slots:
         QCOMPARE(full.view->selection(), full.caret({1, 56}));
     }
 
+    void typingOverTrimmedSpacesShowsTheirCells()
+    {
+        Opened o(QByteArray("xx  "));
+        QVERIFY(o.view->text().endsWith("xx"));
+        o.caretAt({0, 18});
+        o.press("43");
+        QVERIFY(o.view->text().endsWith("78 78 20 43" + QByteArray(40, ' ') + "xx C"));
+    }
+
     void marksStayThroughTypingAndGoWithANewListing()
     {
         Opened o;
