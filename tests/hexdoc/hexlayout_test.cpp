@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -26,31 +26,17 @@ protected:
 
 INSTANTIATE_TEST_SUITE_P(Prefixes, HexLayoutTest, ::testing::Values(77, 155));
 
-TEST(HexGeometry, HeaderLabelsStandOverEachCellAndItsCharacter)
-{
-    const std::string header = HexGeometry::kHeaderText;
-    const char hex[] = "0123456789ABCDEF";
-    for (int k = 0; k < 16; ++k) {
-        const int first = HexGeometry::firstDigitColumn(k);
-        EXPECT_EQ(header.substr(std::size_t(first), 2), std::string("0") + hex[k]) << k;
-        EXPECT_EQ(header[std::size_t(60 + k)], hex[k]) << k;
-    }
-}
-
 TEST(EndPositionTest, FollowsTheByteCountAndBoundsTheBytes)
 {
     const std::pair<qint64, EndPosition> ends[] = {
         {0, {0, -1, -1}}, {1, {0, 9, 10}}, {9, {0, 34, 35}}, {16, {1, -1, -1}}, {0x12346, {0x1234, 24, 25}}};
     for (const auto& [count, end] : ends)
         EXPECT_EQ(EndPosition::of(count), end) << count;
-    const struct {
-        qint64 count;
-        LinePos pos;
-        bool past;
-    } pasts[] = {{0, {0, -1}, false}, {0, {0, 9}, true},   {16, {0, 75}, false}, {16, {1, -1}, false},
-                 {16, {1, 0}, true},  {17, {1, 10}, false}, {17, {1, 11}, true},  {17, {2, 0}, true}};
-    for (const auto& row : pasts)
-        EXPECT_EQ(EndPosition::of(row.count).isPast(row.pos), row.past) << row.count << " " << row.pos.column;
+    const std::tuple<qint64, LinePos, bool> pasts[] = {
+        {0, {0, -1}, false}, {0, {0, 9}, true},  {16, {0, 75}, false}, {16, {1, -1}, false},
+        {16, {1, 0}, true},  {17, {1, 10}, false}, {17, {1, 11}, true},  {17, {2, 0}, true}};
+    for (const auto& [count, pos, past] : pasts)
+        EXPECT_EQ(EndPosition::of(count).isPast(pos), past) << count << " " << pos.column;
 }
 
 TEST(HexLayoutStatic, ByteIndexAndDigitOfEveryColumn)
@@ -63,12 +49,11 @@ TEST(HexLayoutStatic, ByteIndexAndDigitOfEveryColumn)
         digit[first] = 0;
         digit[first + 1] = 1;
     }
-    const EndPosition farEnd = EndPosition::of(1000);
     for (int column = -5; column < 100; ++column) {
         const bool inLine = column >= 0 && column < 76;
         EXPECT_EQ(HexLayout::ByteIndexOfColumn(column), inLine ? index[std::size_t(column)] : -1) << column;
         if (column < 76) {
-            EXPECT_EQ(HexLayout::DigitOfPosition({2, column}, farEnd), inLine ? digit[std::size_t(column)] : -1);
+            EXPECT_EQ(HexLayout::DigitOfPosition({2, column}, EndPosition::of(1000)), inLine ? digit[std::size_t(column)] : -1);
         }
     }
     // None after the last byte.
@@ -78,25 +63,13 @@ TEST(HexLayoutStatic, ByteIndexAndDigitOfEveryColumn)
     EXPECT_EQ(HexLayout::DigitOfPosition({1, 12}, EndPosition::of(17)), -1);
 }
 
-TEST_P(HexLayoutTest, SplitPositionAndJoinPositionRoundTrip)
-{
-    for (TextPos pos : {TextPos(0), B - 1})
-        EXPECT_EQ(layout.SplitPosition(pos), LinePos{}) << pos;
-    EXPECT_EQ(layout.SplitPosition(B + 76), (LinePos{1, -1}));
-    for (qint64 line : {qint64(0), qint64(77), qint64(1) << 31}) {
-        // The opening break of line 0 ends the prefix and is no data position.
-        for (int column = line == 0 ? 0 : -1; column < 76; ++column) {
-            EXPECT_EQ(layout.JoinPosition(line, column), B + 77 * line + column);
-            EXPECT_EQ(layout.SplitPosition(B + 77 * line + column), (LinePos{line, column}));
-        }
-    }
-}
-
 TEST_P(HexLayoutTest, OffsetsAndPositions)
 {
     const std::pair<ByteOffset, Spot> rows[] = {{0, {0, 9}}, {8, {0, 34}}, {15, {0, 55}}, {0x12345, {0x1234, 24}}};
     for (const auto& [offset, spot] : rows) {
         const TextPos first = at(spot);
+        EXPECT_EQ(first, B + 77 * spot.line + spot.column);
+        EXPECT_EQ(layout.SplitPosition(first + 1), (LinePos{spot.line, spot.column + 1}));
         EXPECT_EQ(layout.HexPositionOfOffset(offset), (HexPositions{first, first + 1})) << offset;
         for (TextPos digit : {first, first + 1}) {
             EXPECT_EQ(layout.OffsetOfPosition(digit), offset);
@@ -104,6 +77,10 @@ TEST_P(HexLayoutTest, OffsetsAndPositions)
         }
     }
     EXPECT_EQ(layout.HexPositionOfOffset(-1), HexPositions{});
+    // The prefix and the opening break of line 0 are no data positions; a line's break is its column -1.
+    for (TextPos pos : {TextPos(0), B - 1})
+        EXPECT_EQ(layout.SplitPosition(pos), LinePos{}) << pos;
+    EXPECT_EQ(layout.SplitPosition(B + 76), (LinePos{1, -1}));
     // Off the cells: the byte before, or none in the prefix.
     EXPECT_EQ(layout.OffsetOfPosition(at({3, 33})), 16 * 3 - 1);
     EXPECT_EQ(layout.OffsetOfPosition(at({3, 2})), 16 * 3 - 1);
@@ -116,37 +93,29 @@ TEST_P(HexLayoutTest, OffsetsAndPositions)
 TEST_P(HexLayoutTest, SelectionToByteRange)
 {
     const ByteRange none;
-    const struct {
-        const char* name;
-        qint64 byteCount;
-        Spot from;
-        Spot to;
-        ByteRange expected;
-    } rows[] = {
-        {"second digit of byte 3 to just after first digit of byte 5", 100, {0, 19}, {0, 25}, {3, 5}},
-        {"from the line number", 100, {1, 0}, {1, 20}, {16, 19}},
-        {"over the double space", 100, {0, 31}, {0, 35}, {7, 8}},
-        {"only the double space", 100, {0, 32}, {0, 34}, none},
-        {"only the space after a cell", 100, {0, 11}, {0, 12}, none},
-        {"from the character cells into the next line's cells", 100, {0, 60}, {1, 20}, {16, 19}},
-        {"from the last cell's trailing space to the next line number", 100, {0, 57}, {1, 9}, none},
-        {"from the prefix to the first digit of byte 0", 100, {-1, 0}, {0, 9}, none},
-        {"from the prefix into the cells", 100, {-1, 0}, {1, 20}, {kNoOffset, 19}},
-        {"end clipped to the last byte", 17, {0, 9}, {1, 40}, {0, 16}},
-        {"end at the start of the line after the last full line", 32, {1, 9}, {2, -1}, {16, 31}},
-        {"starts on the space after the last byte", 17, {1, 11}, {1, 20}, none},
-        {"empty file", 0, {0, 0}, {0, 7}, none},
-        {"caret on the space after a cell", 100, {0, 14}, {0, 14}, {1, 1}},
-        {"caret on the double space", 100, {0, 33}, {0, 33}, none},
-        {"caret in an empty file", 0, {0, 9}, {0, 9}, none},
-        {"caret just after the last byte", 17, {1, 11}, {1, 11}, {16, 16}},
-        {"caret beyond the last byte", 17, {1, 12}, {1, 12}, none},
+    // Each row: byte count, selection from, to, bytes covered.
+    const std::tuple<qint64, Spot, Spot, ByteRange> rows[] = {
+        // From the second digit of byte 3 to just after the first digit of byte 5; from the line number;
+        // over the double space; only the double space; only the space after a cell.
+        {100, {0, 19}, {0, 25}, {3, 5}}, {100, {1, 0}, {1, 20}, {16, 19}}, {100, {0, 31}, {0, 35}, {7, 8}},
+        {100, {0, 32}, {0, 34}, none}, {100, {0, 11}, {0, 12}, none},
+        // From the character cells into the next line's cells; from the last cell's trailing space to the
+        // next line number; from the prefix to the first digit of byte 0; from the prefix into the cells.
+        {100, {0, 60}, {1, 20}, {16, 19}}, {100, {0, 57}, {1, 9}, none}, {100, {-1, 0}, {0, 9}, none},
+        {100, {-1, 0}, {1, 20}, {kNoOffset, 19}},
+        // End clipped to the last byte; end at the start of the line after the last full line; starts on the
+        // space after the last byte; an empty file.
+        {17, {0, 9}, {1, 40}, {0, 16}}, {32, {1, 9}, {2, -1}, {16, 31}}, {17, {1, 11}, {1, 20}, none},
+        {0, {0, 0}, {0, 7}, none},
+        // Carets: on the space after a cell, on the double space, in an empty file, just after and beyond
+        // the last byte.
+        {100, {0, 14}, {0, 14}, {1, 1}}, {100, {0, 33}, {0, 33}, none}, {0, {0, 9}, {0, 9}, none},
+        {17, {1, 11}, {1, 11}, {16, 16}}, {17, {1, 12}, {1, 12}, none},
     };
-    for (const auto& row : rows) {
-        const TextRange forward = range(row.from, row.to);
-        const EndPosition end = EndPosition::of(row.byteCount);
-        EXPECT_EQ(layout.SelectionToByteRange(forward, end), row.expected) << row.name;
-        EXPECT_EQ(layout.SelectionToByteRange({forward.end, forward.start}, end), row.expected) << row.name;
+    for (const auto& [count, from, to, expected] : rows) {
+        const EndPosition end = EndPosition::of(count);
+        EXPECT_EQ(layout.SelectionToByteRange(range(from, to), end), expected) << count << " " << from.column;
+        EXPECT_EQ(layout.SelectionToByteRange(range(to, from), end), expected) << count << " " << from.column;
     }
 }
 

@@ -1,14 +1,22 @@
-#include "hexdoc/hexlistingtext.h"
-#include "support/bytemodelof.h"
-#include "hexdoc/listingexport.h"
-#include "hexdoc/listingprefixes.h"
-#include "support/naivelisting.h"
-
+// The listing text against a naive listing, its colour layer of byte marks,
+// and the parser of imported hex values.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "hexdoc/bytemarklayer.h"
+#include "hexdoc/bytemarks.h"
+#include "hexdoc/hexlistingtext.h"
+#include "hexdoc/hexvaluesparser.h"
+#include "hexdoc/listingexport.h"
+#include "hexdoc/listingprefixes.h"
+#include "hexdoc/rungatherer.h"
+#include "support/bytemodelof.h"
+#include "support/naivelisting.h"
 
 namespace {
 
@@ -26,7 +34,7 @@ ByteBuffer randomBytes(std::size_t size, unsigned seed, std::size_t spaces = 0)
 TEST(ListingPrefixes, Texts)
 {
     const QByteArray header = "Address: 00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F   0123456789ABCDEF\n";
-    EXPECT_EQ(ListingPrefix::plainView(), QByteArray(HexGeometry::kHeaderText));
+    EXPECT_EQ(ListingPrefix::plainView(), header);
     EXPECT_EQ(ListingPrefix::sendPane(),
               "------------------------- Data Sending Pane --------------------------------\n\n" + header);
     EXPECT_EQ(ListingPrefix::receivePane(),
@@ -39,13 +47,12 @@ TEST(ListingPrefixes, Texts)
 // random windows appended to what a buffer already holds.
 TEST(HexListingText, MatchesTheNaiveListing)
 {
-    std::vector<ByteBuffer> buffers;
+    std::vector<ByteBuffer> buffers{randomBytes(40, 9, 20)};
     for (std::size_t size : {0u, 1u, 15u, 16u, 17u, 40u, 48u, 4103u}) {
         buffers.push_back(randomBytes(size, unsigned(size) + 1));
         buffers.push_back(randomBytes(size, 7, size % 3 ? 3 : 16));
         buffers.push_back(ByteBuffer(size, 0x20));
     }
-    buffers.push_back(randomBytes(40, 9, 20));
     std::mt19937 random(2024);
     for (const QByteArray& prefix : {ListingPrefix::plainView(), ListingPrefix::sendPane(),
                                      ListingPrefix::receivePane(), ListingPrefix::comparePane()}) {
@@ -123,6 +130,130 @@ TEST(WriteListing, StreamsTheWholeTextInChunksUntilTheSinkRefuses)
     chunks = 0;
     EXPECT_FALSE(writeListing(listing, [&](const char*, std::size_t) { return ++chunks < 0; }));
     EXPECT_EQ(chunks, 1);
+}
+
+const Rgb kPalette[] = {kDefaultTextColor, 0xFF0000, 0x0000FF, 0x00FF00};
+
+TEST(ByteMarks, FollowsAPlainArrayOfColours)
+{
+    // Seeded random colourings, page boundaries included, against one colour per byte.
+    constexpr ByteOffset kSize = 300000;
+    std::mt19937 random(11);
+    ByteMarks marks;
+    std::vector<Rgb> expected(std::size_t(kSize), kDefaultTextColor);
+    for (int step = 0; step < 400; ++step) {
+        const ByteOffset a = ByteOffset(random() % kSize);
+        const ByteOffset b = std::min<ByteOffset>(kSize - 1, a + ByteOffset(random() % 70000));
+        const Rgb color = kPalette[random() % 4];
+        std::fill(expected.begin() + a, expected.begin() + b + 1, color);
+        if (step % 2) {
+            marks.color(a, b, color);
+        } else {
+            // The batch path, with short runs inside pages and a run across them.
+            const AlternatingRun runs[] = {AlternatingRun::plain({a, b, color}),
+                                           AlternatingRun::plain({a, std::min(b, a + 1), kPalette[step % 4]})};
+            marks.apply(runs);
+            std::fill(expected.begin() + a, expected.begin() + std::min(b, a + 1) + 1, kPalette[step % 4]);
+        }
+        for (int probe = 0; probe < 50; ++probe) {
+            const ByteOffset at = ByteOffset(random() % kSize);
+            ASSERT_EQ(marks.colorAt(at), expected[std::size_t(at)]) << "step " << step << " at " << at;
+        }
+    }
+    marks.clear();
+    EXPECT_TRUE(marks.isEmpty());
+    // Clearing where nothing is marked allocates nothing.
+    marks.color(0, (ByteOffset(1) << 32) - 1, kDefaultTextColor);
+    EXPECT_TRUE(marks.isEmpty());
+    EXPECT_EQ(marks.colorAt(-1), kDefaultTextColor);
+}
+
+TEST(RunGatherer, GatheredRunsColourAsTheRunsOneByOne)
+{
+    // Seeded scans of alternating units, plain runs and breaks in the pattern,
+    // gathered and applied, against the same runs applied one at a time.
+    std::mt19937 random(3);
+    for (int round = 0; round < 50; ++round) {
+        std::vector<MarkRun> runs;
+        for (ByteOffset at = ByteOffset(random() % 5); at < 200000; at += qint64(random() % 3)) {
+            const qint64 unit = 1 + qint64(random() % 4);
+            const int units = int(random() % 3000);
+            const Rgb colors[] = {kPalette[random() % 4], kPalette[random() % 4]};
+            for (int k = 0; k < units; ++k, at += unit)
+                runs.push_back({at, at + unit - 1, colors[k % 2]});
+        }
+        ByteMarks expected;
+        ByteMarks gathered;
+        RunGatherer gatherer(64, [&gathered](RunGatherer::Batch& batch) { gathered.apply(batch); });
+        for (const MarkRun& run : runs) {
+            expected.color(run.first, run.last, run.color);
+            gatherer.add(run);
+        }
+        gatherer.finish();
+        for (ByteOffset at = 0; at < runs.back().last + 2; ++at)
+            ASSERT_EQ(gathered.colorAt(at), expected.colorAt(at)) << "round " << round << " at " << at;
+    }
+}
+
+TEST(ByteMarkLayer, ColoursEachMarkedBytesDigitsAndCharacterCell)
+{
+    const HexLayout layout(ListingPrefix::plainView().size());
+    ByteMarks marks;
+    marks.color(7, 9, 0xFF0000);  // across the double gap between byte 7 and byte 8
+    const ByteMarkLayer layer(layout, marks);
+    auto runsIn = [&layer](TextRange range) {
+        std::vector<ColoredRange> runs;
+        layer.colorRuns(range, runs);
+        std::vector<TextRange> ranges;
+        for (const ColoredRange& run : runs)
+            ranges.push_back(run.color == 0xFF0000u ? run.range : TextRange{});
+        return ranges;
+    };
+    auto at = [&layout](int column) { return layout.JoinPosition(0, column); };
+    // Byte 7's digits, not the space after; three character cells in one run.
+    EXPECT_EQ(runsIn({0, layout.JoinPosition(2, 0)}), (std::vector<TextRange>{{at(30), at(32)}, {at(34), at(36)},
+                                                                              {at(37), at(39)}, {at(67), at(70)}}));
+    EXPECT_EQ(runsIn({at(35), at(68)}), (std::vector<TextRange>{{at(35), at(36)}, {at(37), at(39)}, {at(67), at(68)}}));
+}
+
+/// The import rule read one character at a time, pairs read back with "%X".
+ByteBuffer naiveImport(const std::string& text)
+{
+    ByteBuffer out{0x99};
+    std::string pending;
+    for (const char ch : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(ch))) {
+            pending.clear();
+        } else if ((pending += ch).size() == 2) {
+            unsigned value = 0;
+            std::sscanf(pending.c_str(), "%X", &value);
+            out.push_back(std::uint8_t(value));
+            pending.clear();
+        }
+    }
+    return out;
+}
+
+// Texts of hex digits in both cases and every other byte value, fed in random
+// chunks (empty ones included), against the rule; a digit pending at the end of
+// one text is dropped at finish and not paired with the next text's first.
+TEST(HexValuesParser, RandomChunksMatchTheNaiveRule)
+{
+    const std::string digits = "0123456789abcdefABCDEF";
+    std::mt19937 random(77);
+    HexValuesParser parser;
+    for (int round = 0; round < 300; ++round) {
+        std::string text(random() % 400, ' ');
+        for (char& ch : text)
+            ch = random() % 4 ? digits[random() % digits.size()] : char(random() % 256);
+        ByteBuffer out{0x99};
+        for (std::size_t pos = 0, size = 0; pos < text.size(); pos += size) {
+            size = std::min<std::size_t>(random() % 5, text.size() - pos);
+            parser.feed(text.data() + pos, size, out);
+        }
+        parser.finish();
+        ASSERT_EQ(out, naiveImport(text)) << "text: " << text;
+    }
 }
 
 }  // namespace

@@ -89,12 +89,15 @@ private slots:
     void theRunningKindStopsAndOnlyItStaysEnabled()
     {
         Marking m(QByteArray(kLarge, 'A'));
+        QTest::keyClicks(m.view, QStringLiteral("5"));  // an edit to undo, once the mark has ended
         m.startMarkAsInRed();
         QVERIFY(m.state(CommandId::MarkBytes).enabled && m.state(CommandId::MarkBytes).checked);
         const QList<bool> shown = m.shownChecked(CommandId::MarkBytes);  // menu items and the toolbar button
         QVERIFY(shown.size() >= 2 && !shown.contains(false));
         for (CommandId id : {CommandId::MarkBlocks, CommandId::MarkPatterns, CommandId::MarkUnits, CommandId::ClearMarks,
-                             CommandId::CopyBytes, CommandId::GoTo, CommandId::SelectBytes, CommandId::FileSave})
+                             CommandId::CopyBytes, CommandId::CutBytes, CommandId::PasteBytes, CommandId::Find,
+                             CommandId::BitwiseMask, CommandId::EditUndo, CommandId::GoTo, CommandId::SelectBytes,
+                             CommandId::FileSave})
             QVERIFY(!m.state(id).enabled);
         QVERIFY(m.fx.frame().executeCommand(CommandId::MarkBytes));  // chosen again: the request to stop
         QCOMPARE(m.doc->markState().marking.load(), 0);
@@ -102,7 +105,8 @@ private slots:
         QVERIFY(!m.state(CommandId::ClearMarks).enabled);
         QTRY_VERIFY(m.idle());
         QVERIFY(!m.shownChecked(CommandId::MarkBytes).contains(true));
-        QVERIFY(m.state(CommandId::ClearMarks).enabled && m.state(CommandId::MarkBlocks).enabled);
+        for (CommandId id : {CommandId::ClearMarks, CommandId::MarkBlocks, CommandId::CutBytes, CommandId::EditUndo})
+            QVERIFY(m.state(id).enabled);
     }
 
     void closingDuringAMarkAsksAndYesStopsIt()
