@@ -1,26 +1,19 @@
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <thread>
 
-#include "support/bytemodelof.h"
 #include "support/openedfile.h"
 
 namespace {
 
-/// Appends runs of bytes from a worker thread, each run filled with its own number.
-void appendFromWorker(ByteModel& model, int runs, int runLength)
+/// Appends runs of bytes from a worker thread, each run filled with its own number; returns the bytes appended.
+QByteArray appendFromWorker(ByteModel& model, int runs, int runLength)
 {
-    std::thread worker([&model, runs, runLength] {
+    std::thread([&model, runs, runLength] {
         for (int run = 0; run < runs; ++run)
             model.append(ByteBuffer(std::size_t(runLength), std::uint8_t(run)));
-    });
-    worker.join();
-}
-
-QByteArray runsOf(int runs, int runLength)
-{
+    }).join();
     QByteArray bytes;
     for (int run = 0; run < runs; ++run)
         bytes += QByteArray(runLength, char(run));
@@ -37,7 +30,8 @@ private slots:
     {
         OpenedFile o(QByteArray(64, '\0'));
         ByteModel& model = o.doc->bytes();
-        std::thread worker([&model] { appendFromWorker(model, 400, 37); });
+        QByteArray appended;
+        std::thread worker([&] { appended = appendFromWorker(model, 400, 37); });
         for (int step = 0; step < 100; ++step) {
             o.view->selectEditRange({step % 64, 0});
             QTest::keyClicks(o.view, QStringLiteral("A5"));
@@ -47,7 +41,7 @@ private slots:
         }
         worker.join();
         QTRY_COMPARE(o.view->endPosition(), EndPosition::of(64 + 400 * 37));
-        QCOMPARE(o.bytes(), QByteArray(64, '\xA5') + runsOf(400, 37));
+        QCOMPARE(o.bytes(), QByteArray(64, '\xA5') + appended);
         // The grown listing is the one a new rendering makes.
         const QByteArray grown = o.view->text();
         o.view->onUpdate();
@@ -81,6 +75,7 @@ private slots:
         QCOMPARE(view.selection(), selection);
     }
 
+    // Appends from a worker merge into one notice, in order with edits; inserts past the end are refused.
     void workerAppendsMergeIntoOneNoticeInOrderWithEdits()
     {
         ByteModel model;
@@ -96,21 +91,12 @@ private slots:
         appendFromWorker(model, 500, 1);
         QTRY_COMPARE(notices.size(), std::size_t(3));
         QCOMPARE(notices.back(), (ByteChange{Kind::Appended, 500, 500}));
-    }
-
-    void insertsPastTheEndAreRefused()
-    {
-        auto model = modelOf(ByteBuffer(10, 1));
-        const auto kept = model->keep(0, 2);
-        QSignalSpy notices(model.get(), &ByteModel::changed);
-        const std::uint8_t byte = 0;
-        QVERIFY(!model->insert(11, std::span(&byte, 1)));
-        QVERIFY(!model->insertFill(11, 4, 0));
-        QVERIFY(!model->insertKept(11, *kept));
-        QCOMPARE(model->size(), 10);
-        QCOMPARE(notices.count(), 0);
-        QVERIFY(model->insert(10, std::span(&byte, 1)));
-        QCOMPARE(model->size(), 11);
+        const auto kept = model.keep(0, 2);
+        QVERIFY(!model.insert(1001, std::span(&byte, 1)) && !model.insertFill(1001, 4, 0));
+        QVERIFY(!model.insertKept(1001, *kept));
+        QCOMPARE(notices.size(), std::size_t(3));
+        QVERIFY(model.insert(1000, std::span(&byte, 1)));
+        QCOMPARE(model.size(), 1001);
     }
 };
 
