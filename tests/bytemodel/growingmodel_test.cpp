@@ -5,10 +5,8 @@
 
 #include "support/openedfile.h"
 
-namespace {
-
 /// Appends runs of bytes from a worker thread, each run filled with its own number; returns the bytes appended.
-QByteArray appendFromWorker(ByteModel& model, int runs, int runLength)
+static QByteArray appendFromWorker(ByteModel& model, int runs, int runLength)
 {
     std::thread([&model, runs, runLength] {
         for (int run = 0; run < runs; ++run)
@@ -19,8 +17,6 @@ QByteArray appendFromWorker(ByteModel& model, int runs, int runLength)
         bytes += QByteArray(runLength, char(run));
     return bytes;
 }
-
-}  // namespace
 
 class GrowingModelTest : public QObject {
     Q_OBJECT

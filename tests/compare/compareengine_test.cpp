@@ -10,7 +10,7 @@ using CompareEngine::kPiece;
 
 // The engine finds what a byte loop finds, on lengths equal, longer on either side and empty. File2 is
 // File1 with some bytes changed, at random and at piece and word edges, then cut or lengthened.
-TEST(CompareEngine, AgreesWithAByteLoop)
+TEST(CompareEngine, AgreesWithAByteLoopAndStopsBetweenPieces)
 {
     std::mt19937 random(16);
     const std::size_t piece = std::size_t(kPiece);
@@ -53,11 +53,7 @@ TEST(CompareEngine, AgreesWithAByteLoop)
             EXPECT_EQ(CompareEngine::findBackward(*file1, *file2, from), after == expected.begin() ? kNoOffset : *std::prev(after));
         }
     }
-}
-
-// A stop ends the comparison before its next piece.
-TEST(CompareEngine, AStopEndsTheRun)
-{
+    // A stop ends the comparison before its next piece.
     const auto file1 = modelOf(ByteBuffer(std::size_t(kPiece) * 4, 1));
     const auto file2 = modelOf(ByteBuffer(std::size_t(kPiece) * 4, 2));
     StopFlag stop{false};

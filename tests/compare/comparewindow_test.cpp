@@ -13,8 +13,6 @@
 #include "support/apptestbase.h"
 #include "support/dialogwalk.h"
 
-namespace {
-
 /// An application with a comparison window on two files of the given bytes.
 struct Comparison {
     AppFixture fx;
@@ -42,8 +40,6 @@ struct Comparison {
         return panes.join(' ');
     }
 };
-
-}  // namespace
 
 class CompareWindowTest : public QObject {
     Q_OBJECT

@@ -8,8 +8,6 @@
 #include "support/watchdog.h"
 #include "workers/workerjob.h"
 
-namespace {
-
 /// When the owner drops its job: never, on the first results, or in the end handler.
 enum class DropJob { Never, OnResults, OnEnd };
 
@@ -45,15 +43,11 @@ struct Summer : QObject {
     }
 
     std::unique_ptr<WorkerJob<quint64>> job;
-    int deliveries = 0;
+    int deliveries = 0, ends = 0;
     std::size_t received = 0;
     quint64 total = 0;
-    int ends = 0;
-    bool endedCancelled = false;
-    bool runningInEndHandler = false;
+    bool endedCancelled = false, runningInEndHandler = false;
 };
-
-}  // namespace
 
 class WorkerJobTest : public QObject {
     Q_OBJECT
