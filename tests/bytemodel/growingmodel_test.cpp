@@ -22,32 +22,13 @@ class GrowingModelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void workerAppendsWhileTheUserReadsPagesAndTypes()
-    {
-        OpenedFile o(QByteArray(64, '\0'));
-        ByteModel& model = o.doc->bytes();
-        QByteArray appended;
-        std::thread worker([&] { appended = appendFromWorker(model, 400, 37); });
-        for (int step = 0; step < 100; ++step) {
-            o.view->selectEditRange({step % 64, 0});
-            QTest::keyClicks(o.view, QStringLiteral("A5"));
-            QTest::keyClick(o.view, Qt::Key_PageDown);
-            model.forEachChunk(0, model.size(), [](ByteOffset, std::span<const std::uint8_t>) { return true; }, 4096);
-            QCoreApplication::processEvents();
-        }
-        worker.join();
-        QTRY_COMPARE(o.view->endPosition(), EndPosition::of(64 + 400 * 37));
-        QCOMPARE(o.bytes(), QByteArray(64, '\xA5') + appended);
-        // The grown listing is the one a new rendering makes.
-        const QByteArray grown = o.view->text();
-        o.view->onUpdate();
-        QCOMPARE(o.view->text(), grown);
-    }
-
-    void viewKeepsCaretScrollAndMarksAndFollowsAtTheEnd()
+    // A view keeps its caret, scroll position and marks as the file grows, follows the growth when
+    // scrolled to the end, and takes appends while the user pages and types.
+    void viewsGrowWhileTheUserReadsPagesAndTypes()
     {
         OpenedFile o(QByteArray(16 * 300, 'x'));
         HexView& view = *o.view;
+        ByteModel& model = o.doc->bytes();
         QVERIFY(o.fx.run(CommandId::WindowNew));
         HexView& other = *o.fx.activeView();
         QScrollBar& scroll = *view.verticalScrollBar();
@@ -56,7 +37,7 @@ private slots:
         view.markBytes(10, 20, 0x0000FF);
         const TextRange selection = view.selection();
         const int maximum = scroll.maximum();
-        appendFromWorker(o.doc->bytes(), 10, 16);
+        QByteArray appended = appendFromWorker(model, 10, 16);
         QTRY_COMPARE(scroll.maximum(), maximum + 10);
         QCOMPARE(view.selection(), selection);
         QCOMPARE(scroll.value(), 100);
@@ -65,10 +46,25 @@ private slots:
         QCOMPARE(other.text(), view.text());
         // Scrolled to the end, the view follows the new bytes.
         scroll.setValue(scroll.maximum());
-        appendFromWorker(o.doc->bytes(), 5, 16);
+        appended += appendFromWorker(model, 5, 16);
         QTRY_COMPARE(scroll.maximum(), maximum + 15);
         QCOMPARE(scroll.value(), scroll.maximum());
         QCOMPARE(view.selection(), selection);
+        std::thread worker([&] { appended += appendFromWorker(model, 400, 37); });
+        for (int step = 0; step < 100; ++step) {
+            view.selectEditRange({step % 64, 0});
+            QTest::keyClicks(&view, QStringLiteral("A5"));
+            QTest::keyClick(&view, Qt::Key_PageDown);
+            model.forEachChunk(0, model.size(), [](ByteOffset, std::span<const std::uint8_t>) { return true; }, 4096);
+            QCoreApplication::processEvents();
+        }
+        worker.join();
+        QTRY_COMPARE(view.endPosition(), EndPosition::of(16 * 315 + 400 * 37));
+        QCOMPARE(o.bytes(), QByteArray(64, '\xA5') + QByteArray(16 * 300 - 64, 'x') + appended);
+        // The grown listing is the one a new rendering makes.
+        const QByteArray grown = view.text();
+        view.onUpdate();
+        QCOMPARE(view.text(), grown);
     }
 
     // Appends from a worker merge into one notice, in order with edits; inserts past the end are refused.
