@@ -8,8 +8,6 @@
 #include "support/backedfile.h"
 #include "support/randomedits.h"
 
-namespace {
-
 /// A model over a file read lazily, or over the same bytes in memory.
 class ByteStoreOracle : public ::testing::TestWithParam<bool> {};
 
@@ -40,5 +38,3 @@ TEST_P(ByteStoreOracle, FollowsAPlainVectorThroughEditsReadsUndoAndRedo)
 }
 
 INSTANTIATE_TEST_SUITE_P(FileOrMemory, ByteStoreOracle, ::testing::Bool());
-
-}  // namespace

@@ -1,63 +1,34 @@
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <thread>
 
-#include "support/bytemodelof.h"
 #include "support/openedfile.h"
 
-namespace {
-
-/// Appends runs of bytes from a worker thread, each run filled with its own number.
-void appendFromWorker(ByteModel& model, int runs, int runLength)
+/// Appends runs of bytes from a worker thread, each run filled with its own number; returns the bytes appended.
+static QByteArray appendFromWorker(ByteModel& model, int runs, int runLength)
 {
-    std::thread worker([&model, runs, runLength] {
+    std::thread([&model, runs, runLength] {
         for (int run = 0; run < runs; ++run)
             model.append(ByteBuffer(std::size_t(runLength), std::uint8_t(run)));
-    });
-    worker.join();
-}
-
-QByteArray runsOf(int runs, int runLength)
-{
+    }).join();
     QByteArray bytes;
     for (int run = 0; run < runs; ++run)
         bytes += QByteArray(runLength, char(run));
     return bytes;
 }
 
-}  // namespace
-
 class GrowingModelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void workerAppendsWhileTheUserReadsPagesAndTypes()
-    {
-        OpenedFile o(QByteArray(64, '\0'));
-        ByteModel& model = o.doc->bytes();
-        std::thread worker([&model] { appendFromWorker(model, 400, 37); });
-        for (int step = 0; step < 100; ++step) {
-            o.view->selectEditRange({step % 64, 0});
-            QTest::keyClicks(o.view, QStringLiteral("A5"));
-            QTest::keyClick(o.view, Qt::Key_PageDown);
-            model.forEachChunk(0, model.size(), [](ByteOffset, std::span<const std::uint8_t>) { return true; }, 4096);
-            QCoreApplication::processEvents();
-        }
-        worker.join();
-        QTRY_COMPARE(o.view->endPosition(), EndPosition::of(64 + 400 * 37));
-        QCOMPARE(o.bytes(), QByteArray(64, '\xA5') + runsOf(400, 37));
-        // The grown listing is the one a new rendering makes.
-        const QByteArray grown = o.view->text();
-        o.view->onUpdate();
-        QCOMPARE(o.view->text(), grown);
-    }
-
-    void viewKeepsCaretScrollAndMarksAndFollowsAtTheEnd()
+    // A view keeps its caret, scroll position and marks as the file grows, follows the growth when
+    // scrolled to the end, and takes appends while the user pages and types.
+    void viewsGrowWhileTheUserReadsPagesAndTypes()
     {
         OpenedFile o(QByteArray(16 * 300, 'x'));
         HexView& view = *o.view;
+        ByteModel& model = o.doc->bytes();
         QVERIFY(o.fx.run(CommandId::WindowNew));
         HexView& other = *o.fx.activeView();
         QScrollBar& scroll = *view.verticalScrollBar();
@@ -66,7 +37,7 @@ private slots:
         view.markBytes(10, 20, 0x0000FF);
         const TextRange selection = view.selection();
         const int maximum = scroll.maximum();
-        appendFromWorker(o.doc->bytes(), 10, 16);
+        QByteArray appended = appendFromWorker(model, 10, 16);
         QTRY_COMPARE(scroll.maximum(), maximum + 10);
         QCOMPARE(view.selection(), selection);
         QCOMPARE(scroll.value(), 100);
@@ -75,12 +46,28 @@ private slots:
         QCOMPARE(other.text(), view.text());
         // Scrolled to the end, the view follows the new bytes.
         scroll.setValue(scroll.maximum());
-        appendFromWorker(o.doc->bytes(), 5, 16);
+        appended += appendFromWorker(model, 5, 16);
         QTRY_COMPARE(scroll.maximum(), maximum + 15);
         QCOMPARE(scroll.value(), scroll.maximum());
         QCOMPARE(view.selection(), selection);
+        std::thread worker([&] { appended += appendFromWorker(model, 400, 37); });
+        for (int step = 0; step < 100; ++step) {
+            view.selectEditRange({step % 64, 0});
+            QTest::keyClicks(&view, QStringLiteral("A5"));
+            QTest::keyClick(&view, Qt::Key_PageDown);
+            model.forEachChunk(0, model.size(), [](ByteOffset, std::span<const std::uint8_t>) { return true; }, 4096);
+            QCoreApplication::processEvents();
+        }
+        worker.join();
+        QTRY_COMPARE(view.endPosition(), EndPosition::of(16 * 315 + 400 * 37));
+        QCOMPARE(o.bytes(), QByteArray(64, '\xA5') + QByteArray(16 * 300 - 64, 'x') + appended);
+        // The grown listing is the one a new rendering makes.
+        const QByteArray grown = view.text();
+        view.onUpdate();
+        QCOMPARE(view.text(), grown);
     }
 
+    // Appends from a worker merge into one notice, in order with edits; inserts past the end are refused.
     void workerAppendsMergeIntoOneNoticeInOrderWithEdits()
     {
         ByteModel model;
@@ -96,21 +83,12 @@ private slots:
         appendFromWorker(model, 500, 1);
         QTRY_COMPARE(notices.size(), std::size_t(3));
         QCOMPARE(notices.back(), (ByteChange{Kind::Appended, 500, 500}));
-    }
-
-    void insertsPastTheEndAreRefused()
-    {
-        auto model = modelOf(ByteBuffer(10, 1));
-        const auto kept = model->keep(0, 2);
-        QSignalSpy notices(model.get(), &ByteModel::changed);
-        const std::uint8_t byte = 0;
-        QVERIFY(!model->insert(11, std::span(&byte, 1)));
-        QVERIFY(!model->insertFill(11, 4, 0));
-        QVERIFY(!model->insertKept(11, *kept));
-        QCOMPARE(model->size(), 10);
-        QCOMPARE(notices.count(), 0);
-        QVERIFY(model->insert(10, std::span(&byte, 1)));
-        QCOMPARE(model->size(), 11);
+        const auto kept = model.keep(0, 2);
+        QVERIFY(!model.insert(1001, std::span(&byte, 1)) && !model.insertFill(1001, 4, 0));
+        QVERIFY(!model.insertKept(1001, *kept));
+        QCOMPARE(notices.size(), std::size_t(3));
+        QVERIFY(model.insert(1000, std::span(&byte, 1)));
+        QCOMPARE(model.size(), 1001);
     }
 };
 

@@ -1,9 +1,6 @@
-#include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QStatusBar>
-#include <QFile>
-#include <QLineEdit>
-#include <QTest>
 
 #include <random>
 
@@ -14,9 +11,7 @@
 #include "compare/ccomparedfileview.h"
 #include "docview/commandrouter.h"
 #include "support/apptestbase.h"
-#include "support/dialogdriver.h"
-
-namespace {
+#include "support/dialogwalk.h"
 
 /// An application with a comparison window on two files of the given bytes.
 struct Comparison {
@@ -37,25 +32,14 @@ struct Comparison {
     /// The marks of both panes as letters: '.' none, R red, B blue, G green; a space between the panes.
     QString marks() const
     {
-        QString out;
-        for (int row : {0, 1}) {
-            for (ByteOffset i = 0; i < pane(row)->model().size(); ++i) {
-                const Rgb c = pane(row)->byteMarkAt(i);
-                out += c == 0xFF0000 ? 'R' : c == 0x0000FF ? 'B' : c == 0x00FF00 ? 'G' : '.';
-            }
-            out += row == 0 ? " " : "";
-        }
-        return out;
-    }
-    /// The byte whose two digits are selected in a pane, or none.
-    ByteOffset selectedByte(int row) const
-    {
-        const ByteRange range = pane(row)->SelectionToByteRange();
-        return range.first == range.last ? range.first : kNoOffset;
+        static const QMap<Rgb, QChar> kLetters{{0xFF0000, 'R'}, {0x0000FF, 'B'}, {0x00FF00, 'G'}};
+        QStringList panes{{}, {}};
+        for (int row : {0, 1})
+            for (ByteOffset i = 0; i < pane(row)->model().size(); ++i)
+                panes[row] += kLetters.value(pane(row)->byteMarkAt(i), '.');
+        return panes.join(' ');
     }
 };
-
-}  // namespace
 
 class CompareWindowTest : public QObject {
     Q_OBJECT
@@ -91,22 +75,33 @@ private slots:
         }
     }
 
-    // Stopped at once: no report, and Start Compare is offered again.
-    void stopCompareEndsTheRunWithoutAReport()
+    // Stopped at once: no report, and Start Compare is offered again. Closed at random moments of
+    // a comparison (run under AddressSanitizer): the close asks first while it runs.
+    void stopOrCloseDuringAComparison()
     {
+        std::mt19937 random(16);
         Comparison c;
-        QVERIFY(c.open(QByteArray(1 << 22, 'a'), QByteArray(1 << 22, 'b')));
-        c.fx.prompter().clear();
-        QVERIFY(c.fx.frame().executeCommand(CommandId::StartCompare));
-        QVERIFY(!c.enabled(CommandId::CopyBytes) && !c.enabled(CommandId::StartCompare));
-        QVERIFY(c.fx.frame().executeCommand(CommandId::StopCompare));
-        QTRY_VERIFY(c.doc()->isComparisonIdle());
-        QVERIFY(c.fx.prompter().messages().isEmpty());
-        QVERIFY(c.enabled(CommandId::StartCompare) && c.enabled(CommandId::CopyBytes));
+        for (int round = 0; round < 20; ++round) {
+            QVERIFY(c.open(QByteArray(1 << (round ? 20 : 22), 'a'), QByteArray(1 << (round ? 20 : 22), char(random()))));
+            QVERIFY(c.fx.frame().executeCommand(CommandId::StartCompare));
+            QVERIFY(!c.enabled(CommandId::CopyBytes) && !c.enabled(CommandId::StartCompare));
+            if (round == 0) {
+                QVERIFY(c.fx.frame().executeCommand(CommandId::StopCompare));
+                QTRY_VERIFY(c.doc()->isComparisonIdle());
+                QVERIFY(c.fx.prompter().messages().isEmpty());
+                QVERIFY(c.enabled(CommandId::StartCompare) && c.enabled(CommandId::CopyBytes));
+            }
+            for (int spins = int(random() % 30); spins > 0; --spins)
+                QCoreApplication::processEvents();
+            if (c.doc()->isComparing())
+                c.fx.prompter().answer(Prompter::Answer::Yes);
+            QVERIFY(c.fx.run(CommandId::FileClose));
+            QCOMPARE(c.fx.windowCount(), 0);
+        }
     }
 
-    
-    void navigationWalksTheDifferencesInBothPanes()
+    // The Diff commands select the same byte in both panes; the next pane takes the main frame along.
+    void navigationWalksTheDifferencesAndPanesSwitch()
     {
         Comparison c;
         QVERIFY(c.open("\x10\x20\x30\x40", "\x10\x21\x30\x41"));
@@ -117,35 +112,30 @@ private slots:
             {CommandId::FindFirstDiff, 1}};
         for (const auto& [id, expected] : steps) {
             QVERIFY(c.fx.run(id));
-            QCOMPARE(c.selectedByte(0), expected);
-            QCOMPARE(c.selectedByte(1), expected);
+            for (int row : {0, 1})
+                QCOMPARE(c.pane(row)->SelectionToByteRange(), (ByteRange{expected, expected}));
         }
         QCOMPARE(c.marks(), QStringLiteral(".R.R .B.B"));
+        QVERIFY(c.fx.run(CommandId::NextPane));
+        QCOMPARE(c.fx.frame().activeView(), static_cast<View*>(c.pane(1)));
+        // The status bar's byte value follows the pane: 21 is File2's byte.
+        QLabel* value = nullptr;
+        for (QLabel* label : c.fx.frame().statusBar()->findChildren<QLabel*>())
+            value = label->accessibleName() == QLatin1String("Byte value") ? label : value;
+        QTRY_COMPARE(value->text(), QStringLiteral("Value: 21 (33) '!'"));
+        QVERIFY(c.fx.run(CommandId::PrevPane));
+        QCOMPARE(c.fx.frame().activeView(), static_cast<View*>(c.pane(0)));
+        const int height = c.window->splitter()->height() - c.window->splitter()->handleWidth();
+        QCOMPARE(c.window->splitter()->sizes().front(), CBarredSplitterWnd::upperRowHeight(height));
         c.pane(0)->setSelection(0, 0);
         QVERIFY(c.fx.run(CommandId::FindNextDiff));
         QCOMPARE(c.fx.prompter().messages(),
                  QStringList{"Please click to select the byte where you want to start the search first!"});
     }
 
-    void panesSwitchAndSplitTheWindow()
-    {
-        Comparison c;
-        QVERIFY(c.open("\1", "A"));
-        QVERIFY(c.fx.run(CommandId::NextPane));
-        QCOMPARE(c.fx.frame().activeView(), static_cast<View*>(c.pane(1)));
-        // The status bar's byte value follows the pane: 41 is File2's byte.
-        QLabel* value = nullptr;
-        for (QLabel* label : c.fx.frame().statusBar()->findChildren<QLabel*>())
-            value = label->accessibleName() == QLatin1String("Byte value") ? label : value;
-        QTRY_COMPARE(value->text(), QStringLiteral("Value: 41 (65) 'A'"));
-        QVERIFY(c.fx.run(CommandId::PrevPane));
-        QCOMPARE(c.fx.frame().activeView(), static_cast<View*>(c.pane(0)));
-        const int height = c.window->splitter()->height() - c.window->splitter()->handleWidth();
-        QCOMPARE(c.window->splitter()->sizes().front(), CBarredSplitterWnd::upperRowHeight(height));
-    }
-
     // One file chosen twice, even through a link, is refused; names differing in case are two files.
-    void theSameFileTwiceIsRefused()
+    // Cut in File1, Save File1, then close: the questions come in order and Yes saves again.
+    void twoFilesChosenChangedSavedAndClosed()
     {
         Comparison c;
         QFile::link(c.fx.writeFile(QStringLiteral("one.bin"), "x"), c.fx.path(QStringLiteral("link.bin")));
@@ -154,52 +144,24 @@ private slots:
             QVERIFY(!c.open("x", QByteArray(), c.fx.path(QString::fromLatin1(second))));
             QCOMPARE(c.fx.prompter().messages(), QStringList{"You must select two different files for comparison!"});
         }
-        QVERIFY(c.open("x", "y", QStringLiteral("ONE.bin")));
+        QVERIFY(c.open("\1\2\3", "\4\5", QStringLiteral("ONE.bin")));
         QCOMPARE(c.pane(1)->paneLabel(), QStringLiteral(" File2: ") + c.fx.path(QStringLiteral("ONE.bin")));
-    }
-
-    // Cut in File1, Save File1, then close: the questions come in order and Yes saves again.
-    void saveAndCloseQuestions()
-    {
-        Comparison c;
-        QVERIFY(c.open("\1\2\3", "\4\5"));
-        AppFixture::onNextModal([](QDialog& dialog) {
-            DialogDriver::fieldOf(dialog, FieldId::StartAddress)->setText(QStringLiteral("1"));
-            DialogDriver::fieldOf(dialog, FieldId::EndAddress)->setText(QStringLiteral("1"));
-            DialogDriver::clickOk(dialog);
+        AppFixture::onNextModal([&c](QDialog& dialog) {
+            walkDialog(dialog, c.fx.prompter(), {{{{FieldId::StartAddress, "1"}, {FieldId::EndAddress, "1"}}}});
         });
         QVERIFY(c.fx.run(CommandId::CutBytes));
         QVERIFY(c.fx.run(CommandId::SaveFile1));
         QCOMPARE(AppFixture::readFile(c.fx.path(QStringLiteral("one.bin"))), QByteArray("\1\3"));
-        QVERIFY(c.doc()->fileChanged(CompareSide::File1) && !c.doc()->fileChanged(CompareSide::File2));
-        QVERIFY(!c.doc()->isModified());
+        QVERIFY(c.doc()->fileChanged(CompareSide::File1) && !c.doc()->fileChanged(CompareSide::File2) && !c.doc()->isModified());
         c.pane(1)->selectEditRange({0, 0});
         QTest::keyClicks(c.pane(1), QStringLiteral("FF"));
-        c.fx.prompter().clear();
         c.fx.prompter().answer(Prompter::Answer::No);
         c.fx.prompter().answer(Prompter::Answer::Yes);
         QVERIFY(c.fx.run(CommandId::FileClose));
         QCOMPARE(c.fx.prompter().messages(), (QStringList{"File1 has been changed, do you want to save the changes of file1?",
                                                           "File2 has been changed, do you want to save the changes of file2?"}));
         QCOMPARE(c.fx.windowCount(), 0);
-        QCOMPARE(AppFixture::readFile(c.fx.path(QStringLiteral("two.bin"))), QByteArray("\xFF\5"));
-    }
-
-    // Closed at random moments of a comparison (run under AddressSanitizer).
-    void closingDuringAComparisonIsSafe()
-    {
-        std::mt19937 random(16);
-        Comparison c;
-        for (int round = 0; round < 20; ++round) {
-            QVERIFY(c.open(QByteArray(1 << 20, 'a'), QByteArray(1 << 20, char(random()))));
-            QVERIFY(c.fx.frame().executeCommand(CommandId::StartCompare));
-            for (int spins = int(random() % 30); spins > 0; --spins)
-                QCoreApplication::processEvents();
-            if (c.doc()->isComparing())
-                c.fx.prompter().answer(Prompter::Answer::Yes);
-            QVERIFY(c.fx.run(CommandId::FileClose));
-            QCOMPARE(c.fx.windowCount(), 0);
-        }
+        QCOMPARE(AppFixture::readFile(c.fx.path(QStringLiteral("ONE.bin"))), QByteArray("\xFF\5"));
     }
 };
 

@@ -1,72 +1,53 @@
 #include <QTest>
-#include <QWidget>
 
 #include <memory>
+#include <numeric>
 #include <random>
 
 #include "bytemodel/bytemodel.h"
 #include "support/watchdog.h"
 #include "workers/workerjob.h"
 
-namespace {
-
 /// When the owner drops its job: never, on the first results, or in the end handler.
 enum class DropJob { Never, OnResults, OnEnd };
 
-/// A window with a small worker: it sums a byte model chunk by chunk and
-/// posts each chunk's sum, as the real workers post their batches.
-class SummingWindow : public QWidget {
-public:
-    explicit SummingWindow(const ByteModel& bytes, DropJob drop = DropJob::Never)
+/// An owner with a small worker: it sums a byte model chunk by chunk and posts
+/// each chunk's sum, as the real workers post their batches.
+struct Summer : QObject {
+    explicit Summer(const ByteModel& bytes, DropJob drop = DropJob::Never)
+        : job(std::make_unique<WorkerJob<quint64>>(
+              this,
+              [this, drop](std::vector<quint64>& sums) {
+                  ++deliveries;
+                  if (drop == DropJob::OnResults)
+                      job.reset();
+                  total = std::accumulate(sums.begin(), sums.end(), total);
+                  received += sums.size();
+              },
+              [this, drop](bool cancelled) {
+                  runningInEndHandler = job->isRunning();
+                  if (drop == DropJob::OnEnd)
+                      job.reset();
+                  ++ends;
+                  endedCancelled = cancelled;
+              }))
     {
-        m_job = std::make_unique<WorkerJob<quint64>>(
-            this,
-            [this, drop](std::vector<quint64>& sums) {
-                ++deliveries;
-                if (drop == DropJob::OnResults)
-                    m_job.reset();
-                for (quint64 sum : sums)
-                    total += sum;
-                received += sums.size();
-            },
-            [this, drop](bool cancelled) {
-                runningInEndHandler = m_job->isRunning();
-                if (drop == DropJob::OnEnd)
-                    m_job.reset();
-                ++ends;
-                endedCancelled = cancelled;
-            });
-        m_job->start([&bytes](WorkerJob<quint64>& job) {
-            bytes.forEachChunk(
-                0, bytes.size(),
-                [&job](ByteOffset, std::span<const std::uint8_t> chunk) {
-                    quint64 sum = 0;
-                    for (std::uint8_t byte : chunk) {
-                        if (job.cancelled())
-                            return false;
-                        sum += byte;
-                    }
-                    job.post(sum);
-                    return true;
-                },
-                4096);
+        job->start([&bytes](WorkerJob<quint64>& run) {
+            bytes.forEachChunk(0, bytes.size(), [&run](ByteOffset, std::span<const std::uint8_t> chunk) {
+                if (run.cancelled())
+                    return false;
+                run.post(std::accumulate(chunk.begin(), chunk.end(), quint64(0)));
+                return true;
+            }, 4096);
         });
     }
-    WorkerJob<quint64>& job() { return *m_job; }
-    bool hasJob() const { return m_job != nullptr; }
 
-    int deliveries = 0;
+    std::unique_ptr<WorkerJob<quint64>> job;
+    int deliveries = 0, ends = 0;
     std::size_t received = 0;
     quint64 total = 0;
-    int ends = 0;
-    bool endedCancelled = false;
-    bool runningInEndHandler = false;
-
-private:
-    std::unique_ptr<WorkerJob<quint64>> m_job;
+    bool endedCancelled = false, runningInEndHandler = false;
 };
-
-}  // namespace
 
 class WorkerJobTest : public QObject {
     Q_OBJECT
@@ -74,66 +55,49 @@ class WorkerJobTest : public QObject {
 private slots:
     void initTestCase() { m_bytes.assign(ByteBuffer(std::size_t(8) << 20, 3)); }
 
-    void resultsArriveCoalescedAndBeforeTheEnd()
+    // Results arrive coalesced and before the end; a cancel still reports the end; after a join
+    // the job counts as running until the end arrives.
+    void resultsCancelAndEnd()
     {
-        SummingWindow window(m_bytes);
-        QTRY_COMPARE(window.ends, 1);
-        QVERIFY(!window.endedCancelled && window.runningInEndHandler && !window.job().isRunning());
-        QCOMPARE(window.received, std::size_t(m_bytes.size() / 4096));
-        QCOMPARE(window.total, quint64(m_bytes.size()) * 3);
-        QVERIFY(window.deliveries < int(window.received));
-    }
-
-    // A cancel still reports the end; after a join the job counts as running until the end arrives.
-    void cancelEndsTheWorkerAndStillReportsTheEnd()
-    {
-        SummingWindow cancelled(m_bytes);
-        cancelled.job().cancel();  // before another thread starts, so the cancel comes well before the end
-        SummingWindow joined(m_bytes);
-        joined.job().cancelAndWait();
-        QVERIFY(joined.job().isRunning());
-        QTRY_COMPARE(cancelled.ends + joined.ends, 2);
-        QVERIFY(cancelled.endedCancelled && !joined.job().isRunning());
+        Summer whole(m_bytes);
+        Summer cancelled(m_bytes);
+        cancelled.job->cancel();  // before another thread starts, so the cancel comes well before the end
+        Summer joined(m_bytes);
+        joined.job->cancelAndWait();
+        QVERIFY(joined.job->isRunning());
+        QTRY_COMPARE(whole.ends + cancelled.ends + joined.ends, 3);
+        QVERIFY(!whole.endedCancelled && whole.runningInEndHandler && !whole.job->isRunning());
+        QCOMPARE(whole.received, std::size_t(m_bytes.size() / 4096));
+        QCOMPARE(whole.total, quint64(m_bytes.size()) * 3);
+        QVERIFY(whole.deliveries < int(whole.received));
+        QVERIFY(cancelled.endedCancelled && !joined.job->isRunning());
         QVERIFY(cancelled.total < quint64(m_bytes.size()) * 3);
     }
 
-    // An owner may drop its job inside the job's own handlers (run under AddressSanitizer).
-    void aJobDroppedInsideItsHandlersIsSafe()
+    // An owner may drop its job inside the job's own handlers, or close at random moments after a
+    // cancel, a join or neither: the worker never touches an owner that is gone (run under AddressSanitizer).
+    void jobsDroppedOrClosedAtAnyMomentAreSafe()
     {
         const Watchdog watchdog;
+        std::mt19937 random(7);
         ByteModel small;
         small.assign(ByteBuffer(std::size_t(64) << 10, 1));
-        for (auto drop : {DropJob::OnResults, DropJob::OnEnd}) {
-            for (int round = 0; round < 200; ++round) {
-                SummingWindow window(small, drop);
-                // Sleeps until the deliveries come; the job goes in one of them.
-                while (window.hasJob())
-                    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-                QCOMPARE(window.ends, drop == DropJob::OnEnd ? 1 : 0);
-            }
-        }
-    }
-
-    // Started, cancelled and closed at random moments: the worker never
-    // touches a window that is gone (run under AddressSanitizer).
-    void randomStopsAndClosesAreSafe()
-    {
-        std::mt19937 random(7);
-        const auto spin = [&](unsigned most) {
-            for (unsigned spins = random() % most; spins > 0; --spins)
+        for (int round = 0; round < 600; ++round) {
+            const auto drop = DropJob(round % 3);
+            auto owner = std::make_unique<Summer>(drop == DropJob::Never ? m_bytes : small, drop);
+            // Sleeps until the deliveries come; the job goes in one of them.
+            while (drop != DropJob::Never && owner->job)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            QVERIFY(drop == DropJob::Never || owner->ends == (drop == DropJob::OnEnd ? 1 : 0));
+            for (unsigned spins = drop == DropJob::Never ? random() % 50 : 0; spins > 0; --spins)
                 QCoreApplication::processEvents();
-        };
-        for (int round = 0; round < 200; ++round) {
-            auto window = std::make_unique<SummingWindow>(m_bytes);
-            spin(50);
-            const unsigned how = random() % 3;
-            if (how == 0) {
-                window->job().cancel();
-                spin(20);
-            } else if (how == 1) {
-                window->job().cancelAndWait();
-            }
-            window.reset();
+            if (const unsigned how = random() % 3; owner->job && how == 0)
+                owner->job->cancel();
+            else if (owner->job && how == 1)
+                owner->job->cancelAndWait();
+            for (unsigned spins = random() % 20; spins > 0; --spins)
+                QCoreApplication::processEvents();
+            owner.reset();
             QCoreApplication::processEvents();
         }
     }
