@@ -65,13 +65,10 @@ QList<QStringList> definedMenus(WindowState state, const QStringList& recentFile
 }
 
 /// Lock key states as a test sets them; unknown until set.
-class FedLockKeys final : public LockKeySource {
-public:
-    explicit FedLockKeys(std::optional<State>* state) : m_state(state) {}
-    std::optional<State> state() const override { return *m_state; }
-
-private:
-    std::optional<State>* m_state;
+struct FedLockKeys final : LockKeySource {
+    explicit FedLockKeys(std::optional<State>* fed) : m_fed(fed) {}
+    std::optional<State> state() const override { return *m_fed; }
+    std::optional<State>* m_fed;
 };
 
 /// The texts of the status bar panes with these accessible names, in this order.
