@@ -83,8 +83,9 @@ private slots:
         m_control->setFocus();
     }
 
-    // Replacing keeps the formats outside; setting the whole text resets formats and caret.
-    void replaceSelectionKeepsFormatsOutsideAndSetTextResetsThem()
+    // Replacing keeps the formats outside and goes on with a copy of a generated text; setting the whole text
+    // resets formats and caret.
+    void replaceKeepsFormatsOutsideGoesOnOnACopyAndSetTextResets()
     {
         m_control->setText("0123456789");
         const ColoredRange colours[] = {{{0, 3}, kRed}, {{7, 10}, kBlue}};
@@ -108,10 +109,7 @@ private slots:
         QCOMPARE(m_control->formatRuns({0, 7}), (std::vector<FormatRun>{{{0, 7}, {}}}));
         QCOMPARE(m_control->selection(), (TextRange{0, 0}));
         QCOMPARE(selectionSpy.count(), 1);
-    }
-
-    void replaceOnGeneratedTextContinuesOnCopy()
-    {
+        // Replacing in a generated text goes on with a copy.
         m_control->setTextSource(std::make_shared<SyntheticSource>(3));
         QByteArray expected = m_control->text();
         m_control->setSelection(7, 9);
@@ -178,7 +176,7 @@ private slots:
         QCOMPARE(m_control->caretPosition(), TextPos(3));
     }
 
-    void mouseClicksDragsAndDoubleClicksSelect()
+    void mouseClicksDragsAndDoubleClicksSelectAndDragsScroll()
     {
         m_control->setText("abcdef\nghijkl");
         QWidget* viewport = m_control->viewport();
@@ -203,12 +201,8 @@ private slots:
         QCOMPARE(m_control->selection(), (TextRange{0, 7}));
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, cell.center().y()));
         QCOMPARE(m_control->selection(), (TextRange{14, 14}));
-    }
-
-    void dragBelowViewAutoScrolls()
-    {
+        // A drag below the view scrolls on by itself.
         m_control->setTextSource(std::make_shared<SyntheticSource>(200));
-        QWidget* viewport = m_control->viewport();
         QTest::mousePress(viewport, Qt::LeftButton, {}, pointAtBoundary(*m_control, 2));
         const QPoint below(20, viewport->height() + 30);
         QTest::mouseMove(viewport, below);
