@@ -18,6 +18,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "app/actionfactory.h"
 #include "app/cmainframe.h"
@@ -155,8 +156,7 @@ private slots:
                     used.insert(item.id);
                     QCOMPARE(commandOfText.emplace(item.text, item.id).first->second, item.id);
                     const QString shown = item.text.section('\t', 1);
-                    const auto& keys = acceleratorTable();
-                    QVERIFY2(shown.isEmpty() || std::any_of(keys.begin(), keys.end(), [&](const AcceleratorBinding& b) {
+                    QVERIFY2(shown.isEmpty() || std::ranges::any_of(acceleratorTable(), [&](const AcceleratorBinding& b) {
                                  return b.keys == shown && b.id == item.id;
                              }), qPrintable(item.text));
                 }
@@ -231,8 +231,7 @@ private slots:
         QTemporaryDir dir;
         const QString missing = dir.filePath("missing.bin");
         const QStringList why{"Fail to open the file because No such file or directory"};
-        const QString first = dir.filePath("first.bin");
-        const QString second = dir.filePath("second.bin");
+        const QString first = dir.filePath("first.bin"), second = dir.filePath("second.bin");
         for (const QString& path : {first, second}) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
@@ -348,8 +347,8 @@ private slots:
         QCOMPARE(recent->toolTip(), "2 Tom & Jerry.bin");
     }
 
-    // Started without a file: no window; the lock indicators show the keyboard's state.
-    void startsWithoutDocumentAndShowsTheLockKeys()
+    // Started without a file: no window; the lock indicators show the keyboard's state; the guide opens.
+    void startsWithoutDocumentShowsTheLockKeysAndTheGuide()
     {
         std::optional<LockKeySource::State> keyboard = LockKeySource::State{true, false, true};
         AppFixture fx;
@@ -374,41 +373,8 @@ private slots:
         QTest::keyClick(fx.frame().windowHandle(), Qt::Key_CapsLock);
         QCOMPARE(lockTexts(fx.frame()), (QStringList{"", "", ""}));
         QVERIFY(fx.frame().statusBar()->findChild<QLabel*>()->accessibleDescription().endsWith("state unknown"));
-    }
-
-    void panesFollowTheCaretTheSelectionAndTyping()
-    {
-        const struct {
-            const char* typed;
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            QStringList panes;
-        } steps[] = {
-            {"", Qt::Key_unknown, {}, {"Offset: 0 (0)", "", "Value: 41 (65) 'A'", ""}},
-            {"7e", Qt::Key_unknown, {}, {"Offset: 1 (1)", "", "Value: 42 (66) 'B'", "Modified"}},
-            {"", Qt::Key_Down, {}, {"Offset: 11 (17)", "", "Value: 00 (0) '.'", "Modified"}},
-            {"", Qt::Key_End, Qt::ShiftModifier,
-             {"Offset: 11 (17)", "Selection: 11-1F (15 bytes)", "Value: 00 (0) '.'", "Modified"}},
-            {"", Qt::Key_End, Qt::ControlModifier, {"Offset: 28 (40)", "", "", "Modified"}},
-        };
-        OpenedFile o("AB" + QByteArray(38, '\0'));
-        for (const auto& step : steps) {
-            QTest::keyClicks(o.view, QLatin1String(step.typed));
-            if (step.key != Qt::Key_unknown)
-                QTest::keyClick(o.view, step.key, step.modifiers);
-            QCoreApplication::processEvents();
-            QCOMPARE(caretTexts(o.fx.frame()), step.panes);
-        }
-        QVERIFY(o.fx.run(CommandId::EditUndo));
-        QCOMPARE(caretTexts(o.fx.frame()), (QStringList{"Offset: 0 (0)", "Selection: 0-0 (1 byte)", "Value: 41 (65) 'A'", ""}));
-        QVERIFY(o.fx.run(CommandId::FileClose));
-        QCOMPARE(caretTexts(o.fx.frame()), (QStringList{"", "", "", ""}));
-    }
-
-    // Centred over the main window, Escape closes it; every entry of its contents leads to an anchor.
-    void helpOpensCentredOverTheMainWindowAndEscapeClosesIt()
-    {
-        AppFixture fx;
+        // The guide opens centred over the main window, Escape closes it; every entry of its contents leads to
+        // an anchor.
         fx.frame().showNormal();
         fx.frame().setGeometry(20, 20, 760, 570);  // room for the guide on the 800 x 600 screen
         QVERIFY(fx.run(CommandId::HelpFinder));
@@ -426,6 +392,30 @@ private slots:
         const QSet<QString> links = captures(html, "href=\"#(\\w+)\"");
         QVERIFY(links.contains("listing") && links.contains("settings"));
         QCOMPARE(links, captures(html, "name=\"(\\w+)\""));
+    }
+
+    void panesFollowTheCaretTheSelectionAndTyping()
+    {
+        const std::tuple<const char*, Qt::Key, Qt::KeyboardModifiers, QStringList> steps[] = {  // typed, key, panes
+            {"", Qt::Key_unknown, {}, {"Offset: 0 (0)", "", "Value: 41 (65) 'A'", ""}},
+            {"7e", Qt::Key_unknown, {}, {"Offset: 1 (1)", "", "Value: 42 (66) 'B'", "Modified"}},
+            {"", Qt::Key_Down, {}, {"Offset: 11 (17)", "", "Value: 00 (0) '.'", "Modified"}},
+            {"", Qt::Key_End, Qt::ShiftModifier,
+             {"Offset: 11 (17)", "Selection: 11-1F (15 bytes)", "Value: 00 (0) '.'", "Modified"}},
+            {"", Qt::Key_End, Qt::ControlModifier, {"Offset: 28 (40)", "", "", "Modified"}},
+        };
+        OpenedFile o("AB" + QByteArray(38, '\0'));
+        for (const auto& [typed, key, modifiers, panes] : steps) {
+            QTest::keyClicks(o.view, QLatin1String(typed));
+            if (key != Qt::Key_unknown)
+                QTest::keyClick(o.view, key, modifiers);
+            QCoreApplication::processEvents();
+            QCOMPARE(caretTexts(o.fx.frame()), panes);
+        }
+        QVERIFY(o.fx.run(CommandId::EditUndo));
+        QCOMPARE(caretTexts(o.fx.frame()), (QStringList{"Offset: 0 (0)", "Selection: 0-0 (1 byte)", "Value: 41 (65) 'A'", ""}));
+        QVERIFY(o.fx.run(CommandId::FileClose));
+        QCOMPARE(caretTexts(o.fx.frame()), (QStringList{"", "", "", ""}));
     }
 
     // In every window state: the modal dialogs the commands open, walked while each is open, then the
