@@ -331,14 +331,13 @@ private slots:
         QCOMPARE(fx.activeDoc()->pathName(), opened.at(0));
         QVERIFY(fx.app().openDocumentFile(opened.at(1)));  // open already: its window comes forward
         QCOMPARE(fx.activeDoc()->pathName(), opened.at(1));
-        QFile big(fx.path("big.bin"));
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(1) << 32));  // sparse: no disk space used
-        big.close();
+        const QString big = fx.writeFile("big.bin", {});
+        QVERIFY(QFile::resize(big, qint64(1) << 32));  // sparse: no disk space used
         QVERIFY(!fx.app().openDocumentFile(fx.path("missing.bin")));
-        QVERIFY(!fx.app().openDocumentFile(big.fileName()));
+        QVERIFY(!fx.app().openDocumentFile(big));
         QCOMPARE(fx.prompter().messages(),
                  (QStringList{"Fail to open the file because No such file or directory",
-                              "Fail to open the file because it is 4 GB or larger: " + big.fileName()
+                              "Fail to open the file because it is 4 GB or larger: " + big
                                   + "\nVellmar shows 8-digit addresses and opens files below 4 GB."}));
         QCOMPARE(fx.windowCount(), 5);
         // Without a tooltip of its own an item says its text, without the mnemonic and the keys.

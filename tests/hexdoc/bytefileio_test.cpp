@@ -258,8 +258,7 @@ TEST(LargeEdits, AnEditThatCannotBeUndoneIsMadeOnlyWhenTheUserAgrees)
         [](EditHistory& h, const auto& ask) { return BitwiseOps::mask(h, 0, 1999, {MaskChoice::Type::Xor, 15}, ask); },
     };
     for (int k = 0; k < 8; ++k) {
-        const bool asks = k / 2 != 3;
-        const bool agree = k % 2;
+        const bool asks = k / 2 != 3, agree = k % 2;
         SCOPED_TRACE(std::to_string(k / 2) + (agree ? ", agreed" : ", declined"));
         ByteModel model;
         model.assign(ByteBuffer(4000, 0x5A));

@@ -144,13 +144,12 @@ private slots:
     {
         Opened o;
         o.view->markBytes(1, 2, 0x0000FF);
-        const HexPositions byte1 = o.view->layout().HexPositionOfOffset(1);
-        const TextPos cell1 = o.view->layout().CharPositionOfHexPosition(byte1.first);
-        QCOMPARE(o.view->formatAt(byte1.second + 1).color, kDefaultTextColor);  // the space after the cell
+        const TextPos digit1 = o.digit(1), cell1 = o.view->layout().CharPositionOfHexPosition(digit1);
+        QCOMPARE(o.view->formatAt(digit1 + 2).color, kDefaultTextColor);  // the space after the cell
         o.caretAt({0, 12});
         o.press("41");
         QCOMPARE(o.cells(1), QByteArray("41A"));
-        QCOMPARE(o.view->formatAt(byte1.first).color, Rgb(0x0000FF));
+        QCOMPARE(o.view->formatAt(digit1).color, Rgb(0x0000FF));
         QCOMPARE(o.view->formatAt(cell1).color, Rgb(0x0000FF));
         // The listing stays the one made from the bytes: no copy of the text was taken.
         QVERIFY(dynamic_cast<const HexListingText*>(&o.view->textSource()));
@@ -159,7 +158,7 @@ private slots:
         const std::uint8_t extra = 0;
         QVERIFY(o.doc->bytes().insert(0, std::span(&extra, 1)));
         QCOMPARE(o.view->byteMarkAt(1), kDefaultTextColor);
-        QCOMPARE(o.view->formatAt(byte1.first).color, kDefaultTextColor);
+        QCOMPARE(o.view->formatAt(digit1).color, kDefaultTextColor);
     }
 
     void typedBytesShowInEveryViewAndAreSaved()

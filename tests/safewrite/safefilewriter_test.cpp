@@ -52,10 +52,7 @@ struct stat statOf(const QString& path)
     return st;
 }
 
-struct Saved {
-    bool ok = false, throughTemporary = false;
-    QString error;
-};
+struct Saved { bool ok = false, throughTemporary = false; QString error; };
 
 /// declared: the size announced to open(), the bytes' own by default; asUser: saved as the user nobody.
 Saved save(const QString& path, const QByteArray& bytes, qint64 declared = -1, bool asUser = false)
