@@ -29,10 +29,7 @@ namespace {
 using Fields = std::map<int, QString>;
 
 /// A position in the listing by data line and column; line -1 is the header.
-struct At {
-    qint64 line;
-    int column;
-};
+struct At { qint64 line; int column; };
 
 QByteArray counting(int size)
 {

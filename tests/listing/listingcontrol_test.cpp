@@ -40,11 +40,9 @@ public:
     }
     bool replace(TextPos, TextPos, QByteArrayView) override { return false; }
 
+    const qint64 m_lines;
     mutable int m_appendCalls = 0;
     mutable std::vector<qint64> m_requestedLines;
-
-private:
-    qint64 m_lines;
 };
 
 constexpr Rgb kRed = 0xFF0000;
