@@ -29,10 +29,7 @@ namespace {
 using Fields = std::map<int, QString>;
 
 /// A position in the listing by data line and column; line -1 is the header.
-struct At {
-    qint64 line;
-    int column;
-};
+struct At { qint64 line; int column; };
 
 QByteArray counting(int size)
 {
@@ -41,37 +38,13 @@ QByteArray counting(int size)
     return bytes;
 }
 
-/// The non-empty lines of each page of a PDF, as pdftotext lays it out.
-QList<QStringList> pdfPages(const QString& pdf)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    QList<QStringList> pages;
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
-        return pages;
-    for (const QString& page : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'))) {
-        QStringList lines = page.split(QLatin1Char('\n'));
-        lines.replaceInStrings(QRegularExpression(QStringLiteral("^\\s+|\\s+$")), QString()).removeAll(QString());
-        if (!lines.isEmpty())
-            pages << lines;
-    }
-    return pages;
-}
-
 struct Opened : OpenedFile {
     explicit Opened(const QByteArray& bytes = QByteArray(40, '\0')) : OpenedFile(bytes) {}
     TextPos pos(At at) const { return at.line < 0 ? at.column : view->layout().JoinPosition(at.line, at.column); }
     void caretAt(At at) { view->setSelection(pos(at), pos(at)); }
     TextRange caret(At at) const { return {pos(at), pos(at)}; }
-    void press(const QString& keys)
-    {
-        for (const QChar key : keys) {
-            if (key == QLatin1Char('\b'))
-                QTest::keyClick(view, Qt::Key_Backspace);
-            else
-                QTest::keyClicks(view, QString(key));
-        }
-    }
+    /// Typed keys; "\b", as keyClicks sends it, is the Backspace key.
+    void press(const char* keys) { QTest::keyClicks(view, QString::fromLatin1(keys)); }
     /// Both digits and the character cell of a byte.
     QByteArray cells(ByteOffset offset) const
     {
@@ -117,13 +90,12 @@ private slots:
         for (const auto& [offset, from, keys, shown, to] : rows) {
             Opened o;
             o.caretAt(from);
-            o.press(QString::fromLatin1(keys));
+            o.press(keys);
             QCOMPARE(o.cells(offset), shown);
             QCOMPARE(o.doc->bytes().byteAt(offset), std::uint8_t(shown.left(2).toUInt(nullptr, 16)));
             QCOMPARE(o.view->selection(), o.caret(to));
             QCOMPARE(o.doc->bytesChanged(), shown == "00." ? 0 : 1);
-            QCOMPARE(o.doc->isModified(), shown != "00.");
-            // The digits typed into one byte are one undo step.
+            // The digits typed into one byte are one undo step; a byte left as it was is no change.
             if (o.doc->isModified()) {
                 QVERIFY(o.fx.run(CommandId::EditUndo));
                 QCOMPARE(o.doc->bytes().byteAt(offset), std::uint8_t(0));
@@ -137,7 +109,7 @@ private slots:
         QVERIFY(!o.doc->isModified());
     }
 
-    void spaceAndBackspaceOnlyMoveTheCaret()
+    void spaceAndBackspaceOnlyMoveTheCaretAndTypingShowsTrimmedSpaces()
     {
         const std::tuple<At, const char*, At> rows[] = {  // caret, key, caret after
             {{0, 10}, " ", {0, 11}},  {{-1, 5}, " ", {0, 9}},   {{0, 3}, " ", {0, 9}},    {{0, 32}, " ", {0, 34}},
@@ -148,7 +120,7 @@ private slots:
         const QByteArray before = o.view->text();
         for (const auto& [from, key, to] : rows) {
             o.caretAt(from);
-            o.press(QString::fromLatin1(key));
+            o.press(key);
             QCOMPARE(o.view->selection(), o.caret(to));
         }
         QCOMPARE(o.view->text(), before);
@@ -157,28 +129,24 @@ private slots:
         full.caretAt({2, 5});
         full.press("\b");
         QCOMPARE(full.view->selection(), full.caret({1, 56}));
-    }
-
-    void typingOverTrimmedSpacesShowsTheirCells()
-    {
-        Opened o(QByteArray("xx  "));
-        QVERIFY(o.view->text().endsWith("xx"));
-        o.caretAt({0, 18});
-        o.press("43");
-        QVERIFY(o.view->text().endsWith("78 78 20 43" + QByteArray(40, ' ') + "xx C"));
+        // Typing over the trimmed spaces at the end of the last line shows their cells again.
+        Opened spaces(QByteArray("xx  "));
+        QVERIFY(spaces.view->text().endsWith("xx"));
+        spaces.caretAt({0, 18});
+        spaces.press("43");
+        QVERIFY(spaces.view->text().endsWith("78 78 20 43" + QByteArray(40, ' ') + "xx C"));
     }
 
     void marksStayThroughTypingAndGoWithANewListing()
     {
         Opened o;
         o.view->markBytes(1, 2, 0x0000FF);
-        const HexPositions byte1 = o.view->layout().HexPositionOfOffset(1);
-        const TextPos cell1 = o.view->layout().CharPositionOfHexPosition(byte1.first);
-        QCOMPARE(o.view->formatAt(byte1.second + 1).color, kDefaultTextColor);  // the space after the cell
+        const TextPos digit1 = o.digit(1), cell1 = o.view->layout().CharPositionOfHexPosition(digit1);
+        QCOMPARE(o.view->formatAt(digit1 + 2).color, kDefaultTextColor);  // the space after the cell
         o.caretAt({0, 12});
         o.press("41");
         QCOMPARE(o.cells(1), QByteArray("41A"));
-        QCOMPARE(o.view->formatAt(byte1.first).color, Rgb(0x0000FF));
+        QCOMPARE(o.view->formatAt(digit1).color, Rgb(0x0000FF));
         QCOMPARE(o.view->formatAt(cell1).color, Rgb(0x0000FF));
         // The listing stays the one made from the bytes: no copy of the text was taken.
         QVERIFY(dynamic_cast<const HexListingText*>(&o.view->textSource()));
@@ -187,7 +155,7 @@ private slots:
         const std::uint8_t extra = 0;
         QVERIFY(o.doc->bytes().insert(0, std::span(&extra, 1)));
         QCOMPARE(o.view->byteMarkAt(1), kDefaultTextColor);
-        QCOMPARE(o.view->formatAt(byte1.first).color, kDefaultTextColor);
+        QCOMPARE(o.view->formatAt(digit1).color, kDefaultTextColor);
     }
 
     void typedBytesShowInEveryViewAndAreSaved()
@@ -309,36 +277,38 @@ private slots:
         QVERIFY(window.isNull());
     }
 
-    void pagesCarryTheListingAndTheirNumbers()
+    // The listing prints to PDF pages with their numbers; a failed print says why; preview and setup show.
+    void printingCarriesTheListingAndAFailureIsReported()
     {
         AppFixture fx;
         // The header line, the blank line under it and 298 data lines, the last one half full.
         QVERIFY(fx.app().openDocumentFile(fx.writeFile("a.bin", QByteArray(297 * 16 + 8, 'A'))));
-        const QString pdf = fx.path("listing.pdf");
-        fx.prompter().answerPrintToPdf(pdf);
+        fx.prompter().answerPrintToPdf(fx.path("listing.pdf"));
         QVERIFY(fx.run(CommandId::FilePrint));
-        QVERIFY(fx.prompter().messages().isEmpty());
-        QList<QStringList> pages = pdfPages(pdf);
+        QProcess pdftotext;  // the non-empty lines of each page, as pdftotext lays them out
+        pdftotext.start("pdftotext", {"-layout", fx.path("listing.pdf"), "-"});
+        QVERIFY(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
+        QList<QStringList> pages;
+        for (const QString& page : QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'))) {
+            QStringList lines = page.split(QLatin1Char('\n'));
+            lines.replaceInStrings(QRegularExpression(QStringLiteral("^\\s+|\\s+$")), QString()).removeAll(QString());
+            if (!lines.isEmpty())
+                pages << lines;
+        }
         QVERIFY2(pages.size() > 1, "expected several pages");
         QVERIFY(pages[0].takeFirst().startsWith(QStringLiteral("Address: 00 01 02")));
-        QStringList lineNumbers;
+        QStringList lineNumbers, expected;
         for (qsizetype i = 0; i < pages.size(); ++i) {
             QCOMPARE(pages[i].takeLast(), QString::number(i + 1));
             for (const QString& line : pages[i])
                 lineNumbers << line.section(QLatin1Char(' '), 0, 0);
         }
         // Every data line exactly once, in order, and only full pages before the last.
-        const qsizetype firstPageLines = pages[0].size() + 2;  // its data lines, the header and the blank line
-        QCOMPARE(lineNumbers.size(), 298);
         for (int line = 0; line < 298; ++line)
-            QCOMPARE(lineNumbers[line], QStringLiteral("%1").arg(line, 7, 16, QLatin1Char('0')).toUpper());
+            expected << QStringLiteral("%1").arg(line, 7, 16, QLatin1Char('0')).toUpper();
+        QCOMPARE(lineNumbers, expected);
+        const qsizetype firstPageLines = pages[0].size() + 2;  // its data lines, the header and the blank line
         QCOMPARE(pages.size(), (300 + firstPageLines - 1) / firstPageLines);
-    }
-
-    void aFailedPrintIsReportedAndPreviewAndSetupShow()
-    {
-        AppFixture fx;
-        QVERIFY(fx.app().openDocumentFile(fx.writeFile("a.bin", QByteArray(16, 'A'))));
         fx.prompter().answerPrintToPdf(QStringLiteral("/nonexistent-folder/listing.pdf"));
         QVERIFY(fx.run(CommandId::FilePrint));
         QCOMPARE(fx.prompter().messages(),

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <optional>
+#include <tuple>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -51,10 +52,7 @@ struct stat statOf(const QString& path)
     return st;
 }
 
-struct Saved {
-    bool ok = false, throughTemporary = false;
-    QString error;
-};
+struct Saved { bool ok = false, throughTemporary = false; QString error; };
 
 /// declared: the size announced to open(), the bytes' own by default; asUser: saved as the user nobody.
 Saved save(const QString& path, const QByteArray& bytes, qint64 declared = -1, bool asUser = false)
@@ -103,7 +101,7 @@ QByteArray attribute(const QString& path, const char* name)
 
 // Contents of every length are replaced through a temporary file, leaving none behind; a hard-linked file is
 // written in place so both names keep showing one file; a symbolic link stays and its target is written.
-TEST(SafeFileWriter, ReplacesContentsAndWritesThroughLinks)
+TEST(SafeFileWriter, ReplacesContentsKeepingOwnerAndModeAndWritesThroughLinks)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("f");
@@ -140,29 +138,22 @@ TEST(SafeFileWriter, ReplacesContentsAndWritesThroughLinks)
     const Saved again = save(named, "second");
     EXPECT_TRUE(again.ok && again.throughTemporary && readAll(named) == "second") << again.error.toStdString();
     EXPECT_EQ(entryCount(dir.path()), 7) << "no temporary file left";
-}
-
-TEST(SafeFileWriter, KeepsOwnerSetIdBitsAndExtendedAttributes)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tool");
-    writeAll(path, "old");
-    ::chown(encoded(path).constData(), kOtherUser, kOtherGroup);
-    ::chmod(encoded(path).constData(), 06755);
+    // A replaced file keeps its owner, set-id bits and extended attributes.
+    const QString tool = makeFile(dir, "bin", {0, 0755, kOtherUser, kOtherGroup, 06755}, "old");
     // A POSIX access ACL as the kernel stores it: user::rwx user:4242:r-x group::r-x mask::r-x other::r-x.
     const quint32 acl[] = {2, 0x70001, ~0u, 0x50002, kOtherUser, 0x50004, ~0u, 0x50010, ~0u, 0x50020, ~0u};
     const QByteArray aclBytes(reinterpret_cast<const char*>(acl), sizeof acl);
-    const bool hasUser = ::setxattr(encoded(path).constData(), "user.origin", "lab", 3, 0) == 0;
-    const bool hasAcl = ::setxattr(encoded(path).constData(), "system.posix_acl_access", acl, sizeof acl, 0) == 0;
-    const struct stat before = statOf(path);
-    const Saved saved = save(path, "new contents");
-    ASSERT_TRUE(saved.ok && saved.throughTemporary) << saved.error.toStdString();
-    const struct stat after = statOf(path);
+    const bool hasUser = ::setxattr(encoded(tool).constData(), "user.origin", "lab", 3, 0) == 0;
+    const bool hasAcl = ::setxattr(encoded(tool).constData(), "system.posix_acl_access", acl, sizeof acl, 0) == 0;
+    const struct stat before = statOf(tool);
+    const Saved replaced = save(tool, "new contents");
+    ASSERT_TRUE(replaced.ok && replaced.throughTemporary) << replaced.error.toStdString();
+    const struct stat after = statOf(tool);
     EXPECT_NE(after.st_ino, before.st_ino) << "replaced, not rewritten";
     EXPECT_EQ(after.st_mode, before.st_mode) << std::oct << after.st_mode << " vs " << before.st_mode;
     EXPECT_TRUE(after.st_uid == kOtherUser && after.st_gid == kOtherGroup);
-    EXPECT_EQ(attribute(path, "user.origin"), hasUser ? "lab" : "<none>");
-    EXPECT_EQ(attribute(path, "system.posix_acl_access"), hasAcl ? aclBytes : "<none>");
+    EXPECT_EQ(attribute(tool, "user.origin"), hasUser ? "lab" : "<none>");
+    EXPECT_EQ(attribute(tool, "system.posix_acl_access"), hasAcl ? aclBytes : "<none>");
 }
 
 // As an ordinary user: what writing in place would refuse is refused, and what it may write but not replace
@@ -171,11 +162,7 @@ TEST(SafeFileWriter, DoesWhatWritingInPlaceWouldDoAsAnOrdinaryUser)
 {
     if (!AsOrdinaryUser::possible())
         GTEST_SKIP() << "needs root to act as another user";
-    const struct {
-        const char* name;
-        Setting setting;
-        bool written;
-    } rows[] = {
+    const std::tuple<const char*, Setting, bool> rows[] = {  // name, folder and file, written
         {"own-read-only", {kNobody, 0755, kNobody, kNobody, 0444}, false},
         {"others-in-world-writable", {0, 0777, kOtherUser, kOtherGroup, 0644}, false},
         {"others-in-sticky", {0, 01777, kOtherUser, kOtherGroup, 0644}, false},
@@ -185,22 +172,20 @@ TEST(SafeFileWriter, DoesWhatWritingInPlaceWouldDoAsAnOrdinaryUser)
     };
     QTemporaryDir dir;
     ::chmod(encoded(dir.path()).constData(), 0755);  // other users may enter it
-    for (const auto& row : rows) {
-        const QString path = makeFile(dir, row.name, row.setting, QByteArray(100, 'o'));
+    for (const auto& [name, setting, written] : rows) {
+        const QString path = makeFile(dir, name, setting, QByteArray(100, 'o'));
         const Saved saved = save(path, "new", -1, true);
-        EXPECT_TRUE(saved.ok == row.written && !(row.written && saved.throughTemporary)) << row.name;
-        EXPECT_EQ(saved.error, row.written ? QString() : reason(EACCES)) << row.name;
-        EXPECT_EQ(readAll(path), row.written ? "new" : QByteArray(100, 'o')) << row.name;
+        EXPECT_TRUE(saved.ok == written && !(written && saved.throughTemporary)) << name;
+        EXPECT_EQ(saved.error, written ? QString() : reason(EACCES)) << name;
+        EXPECT_EQ(readAll(path), written ? "new" : QByteArray(100, 'o')) << name;
         const struct stat st = statOf(path);
-        EXPECT_TRUE(st.st_uid == row.setting.owner && st.st_gid == row.setting.group) << row.name;
-        EXPECT_EQ(st.st_mode & 07777, row.setting.mode) << row.name;
-        EXPECT_EQ(entryCount(QFileInfo(path).path()), 1) << row.name;
+        EXPECT_TRUE(st.st_uid == setting.owner && st.st_gid == setting.group
+                    && (st.st_mode & 07777) == setting.mode) << name << std::oct << " " << st.st_mode;
+        EXPECT_EQ(entryCount(QFileInfo(path).path()), 1) << name;
     }
-    const QString folder = dir.filePath("ro");
-    ASSERT_TRUE(QDir().mkdir(folder));
-    ::chmod(encoded(folder).constData(), 0555);
+    const QString folder = QFileInfo(makeFile(dir, "ro", {0, 0555, 0, 0, 0644}, "")).path();
     EXPECT_EQ(save(folder + "/new", "bytes", -1, true).error, reason(EACCES)) << "a new file in a read-only folder";
-    EXPECT_TRUE(QDir(folder).isEmpty());
+    EXPECT_EQ(entryCount(folder), 1);
     // Links in shared folders are followed only as the kernel's rule allows: nobody saves through links to
     // nobody's file in a sticky world-writable folder of root's, like /tmp.
     const QString shared = makeFile(dir, "shared", {0, 01777, 0, 0, 0644}, "");
@@ -219,28 +204,26 @@ TEST(SafeFileWriter, DoesWhatWritingInPlaceWouldDoAsAnOrdinaryUser)
 // The limit's signal is left as it is: the writer must not let it end the program.
 TEST(SafeFileWriter, FileSizeLimitLeavesTheOldBytes)
 {
-    const struct {
-        bool hardLinked;  // written in place
-        int newSize;
-        int declared;     // more written than declared: the kernel itself refuses, mid-write
-    } rows[] = {{false, 200000, 200000}, {true, 200000, 200000}, {true, 60000, 60000}, {false, 200000, 100}};
-    for (const auto& row : rows) {
+    // Hard-linked (written in place), new size, declared size; more written than declared: the kernel itself
+    // refuses, mid-write.
+    const std::tuple<bool, int, int> rows[] = {{false, 200000, 200000}, {true, 200000, 200000}, {true, 60000, 60000},
+                                               {false, 200000, 100}};
+    for (const auto& [hardLinked, newSize, declared] : rows) {
         QTemporaryDir dir;
         const QString path = dir.filePath("keep");
         const QByteArray original(100000, 'k');
         writeAll(path, original);
-        if (row.hardLinked)
+        if (hardLinked)
             ::link(encoded(path).constData(), encoded(dir.filePath("link")).constData());
         rlimit previous {};
         ::getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        limited.rlim_cur = 4096;
+        const rlimit limited{4096, previous.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &limited);
-        const Saved saved = save(path, QByteArray(row.newSize, 'n'), row.declared);
+        const Saved saved = save(path, QByteArray(newSize, 'n'), declared);
         ::setrlimit(RLIMIT_FSIZE, &previous);
-        EXPECT_EQ(saved.error, reason(EFBIG)) << row.newSize << " " << row.declared;
-        EXPECT_TRUE(!saved.ok && readAll(path) == original) << row.newSize;
-        EXPECT_EQ(entryCount(dir.path()), row.hardLinked ? 2 : 1) << row.newSize << ": temporary file removed";
+        EXPECT_EQ(saved.error, reason(EFBIG)) << newSize << " " << declared;
+        EXPECT_TRUE(!saved.ok && readAll(path) == original) << newSize;
+        EXPECT_EQ(entryCount(dir.path()), hardLinked ? 2 : 1) << newSize << ": temporary file removed";
     }
 }
 
@@ -284,8 +267,7 @@ TEST(SafeFileWriter, StreamsAndCharacterDevicesAreRefusedAtOnce)
     ASSERT_EQ(::mkfifo(encoded(fifo).constData(), 0666), 0);
     const QString socketPath = dir.filePath("socket");
     const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
+    sockaddr_un address{AF_UNIX, {}};
     std::strncpy(address.sun_path, encoded(socketPath).constData(), sizeof address.sun_path - 1);
     ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     const std::pair<QString, const char*> rows[] = {
